@@ -1,7 +1,9 @@
+#include "app/Main.h"
+#include "app/CorvinelApplication.h"
+#include "compare/ListBrandsForComparePrices.h"
+#include "compare/WaitCompare.h"
 #include "platform/MessageBoxDialogs.h"
-
-#include <QApplication>
-#include <QWidget>
+#include "tables/PreparationTables.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,13 +28,17 @@ int main(int argc, char* argv[])
                      argv[0], argv[0]);
         return EXIT_FAILURE;
     }
-    QApplication app(argc, argv);
+    CorvinelApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvinel"));
     InstallDesktopPlatform();
+    ApplyDesktopLook();
 
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("CORVINEL"));
-    window.resize(777, 660);
-    window.show();
+    // The secondary windows take the main window as owner, so only it has a taskbar button; the
+    // comparison supplier list copies the main window's supplier list, so the main window comes first.
+    TForm1 form1;
+    TForm2 form2(&form1);
+    TForm3 form3(&form1);
+    TForm4 form4(&form1);
+    form1.show();
     return app.exec();
 }
