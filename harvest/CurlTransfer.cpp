@@ -24,7 +24,9 @@ long WholeSecondsAtLeastOne(std::chrono::milliseconds ms)
 } // namespace
 
 CurlTransfer::CurlTransfer(const TransferSetup& setup, std::shared_ptr<void> keepAlive)
-    : m_keepAlive(std::move(keepAlive)), m_follow(setup.followRedirects), m_maxBody(setup.limits.maxBodyBytes)
+    : m_keepAlive(std::move(keepAlive)), m_follow(setup.followRedirects),
+      m_maxBody(setup.limits.maxBodyBytes),
+      m_stall(std::max(setup.limits.stallTimeout, std::chrono::milliseconds(1)))
 {
     EnsureCurlInitialised();
     m_easy = curl_easy_init();
@@ -42,6 +44,8 @@ CurlTransfer::CurlTransfer(const TransferSetup& setup, std::shared_ptr<void> kee
     curl_easy_setopt(m_easy, CURLOPT_WRITEDATA, this);
     curl_easy_setopt(m_easy, CURLOPT_HEADERFUNCTION, &CurlTransfer::onHeader);
     curl_easy_setopt(m_easy, CURLOPT_HEADERDATA, this);
+    curl_easy_setopt(m_easy, CURLOPT_PREREQFUNCTION, &CurlTransfer::onConnected);
+    curl_easy_setopt(m_easy, CURLOPT_PREREQDATA, this);
     // Pages may redirect anywhere; never to file:// or other schemes.
     curl_easy_setopt(m_easy, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(m_easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
@@ -107,9 +111,18 @@ CurlTransfer::~CurlTransfer()
     curl_slist_free_all(m_headerList);
 }
 
+int CurlTransfer::onConnected(void* self, char*, char*, int, int)
+{
+    auto* t = static_cast<CurlTransfer*>(self);
+    t->m_connected = true;
+    t->m_lastProgress = std::chrono::steady_clock::now();
+    return CURL_PREREQFUNC_OK;
+}
+
 size_t CurlTransfer::onBody(char* data, size_t size, size_t count, void* self)
 {
     auto* t = static_cast<CurlTransfer*>(self);
+    t->m_lastProgress = std::chrono::steady_clock::now();
     const size_t n = size * count;
     t->m_bodyTotal += static_cast<qint64>(n);
     // Chunked bodies carry no length for MAXFILESIZE to check, so the cap is enforced here.
@@ -125,6 +138,7 @@ size_t CurlTransfer::onBody(char* data, size_t size, size_t count, void* self)
 size_t CurlTransfer::onHeader(char* data, size_t size, size_t count, void* self)
 {
     auto* t = static_cast<CurlTransfer*>(self);
+    t->m_lastProgress = std::chrono::steady_clock::now();
     const size_t n = size * count;
     QByteArray line(data, static_cast<qsizetype>(n));
     while (line.endsWith('\n') || line.endsWith('\r'))
@@ -178,9 +192,22 @@ void CurlTransfer::pump(const std::function<bool()>& enough, std::optional<Stead
         }
         if (m_done || enough())
             break;
+        const auto now = std::chrono::steady_clock::now();
         int waitMs = kMaxPollMs;
+        if (m_connected) {
+            // Checked after perform, so bytes that waited in the socket count as progress.
+            const auto silentFor = now - m_lastProgress;
+            if (silentFor > m_stall) {
+                m_done = true;
+                m_result = CURLE_OPERATION_TIMEDOUT;
+                qsnprintf(m_errorBuffer, sizeof m_errorBuffer, "No data for %lld ms",
+                          static_cast<long long>(m_stall.count()));
+                break;
+            }
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(m_stall - silentFor).count() + 1;
+            waitMs = static_cast<int>(std::min<long long>(waitMs, left));
+        }
         if (returnBy) {
-            const auto now = std::chrono::steady_clock::now();
             if (now > *returnBy)
                 break;
             const auto left = std::chrono::ceil<std::chrono::milliseconds>(*returnBy - now).count() + 1;

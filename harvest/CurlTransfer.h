@@ -63,6 +63,7 @@ public:
 private:
     static size_t onBody(char* data, size_t size, size_t count, void* self);
     static size_t onHeader(char* data, size_t size, size_t count, void* self);
+    static int onConnected(void* self, char*, char*, int, int);
     // Runs libcurl until 'enough' holds, the transfer ended or 'returnBy' passed.
     void pump(const std::function<bool()>& enough, std::optional<SteadyTime> returnBy);
 
@@ -72,6 +73,9 @@ private:
     std::shared_ptr<void> m_keepAlive;
     bool m_follow = false;
     qint64 m_maxBody = 0;
+    std::chrono::milliseconds m_stall{0};
+    bool m_connected = false;
+    SteadyTime m_lastProgress{}; // when the connection was made or the last byte arrived
 
     QByteArray m_pending; // body bytes received but not read yet
     qsizetype m_pendingStart = 0;

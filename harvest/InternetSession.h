@@ -12,7 +12,8 @@ struct TransferLimits
 {
     // Time to establish the connection (TCP and TLS).
     std::chrono::milliseconds connectTimeout{30000};
-    // A transfer that moves less than one byte a second for this long is ended (whole seconds, at least 1).
+    // A connected transfer ends when no byte arrives for this long, or when it averages less than one
+    // byte a second over this long (whole seconds, at least 1).
     std::chrono::milliseconds stallTimeout{30000};
     // The whole transfer from the open to its last byte; 0 means no limit.
     std::chrono::milliseconds transferTimeout{120000};

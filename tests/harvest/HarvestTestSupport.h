@@ -1,0 +1,55 @@
+#pragma once
+
+// Helpers shared by the page request, debug log and price job tests.
+
+#include "harvest/InternetSession.h"
+#include "platform/Dialogs.h"
+#include "tests/fixtures/TestHttpServer.h"
+
+#include <QStringList>
+
+#include <chrono>
+#include <string>
+
+namespace harvest_test {
+
+inline std::string Std(const QString& s)
+{
+    return s.toStdString();
+}
+
+// Short bounds, and the test CA trusted, so failures show within a few seconds.
+inline TransferLimits TestLimits()
+{
+    TransferLimits limits;
+    limits.caFile = fixtures::TestHttpServer::caCertificateFile();
+    limits.connectTimeout = std::chrono::seconds(5);
+    limits.stallTimeout = std::chrono::seconds(1);
+    limits.transferTimeout = std::chrono::seconds(20);
+    return limits;
+}
+
+// Records every message; answers No.
+class RecordingDialogs : public Dialogs
+{
+public:
+    RecordingDialogs() : m_previous(setDialogs(this)) {}
+    ~RecordingDialogs() override { setDialogs(m_previous); }
+    void show(const QString& text, Icon, const QString&) override { shown.append(text); }
+    bool confirm(const QString& text, const QString&) override
+    {
+        shown.append(text);
+        return false;
+    }
+    QStringList shown;
+
+private:
+    Dialogs* m_previous;
+};
+
+inline double SecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+} // namespace harvest_test

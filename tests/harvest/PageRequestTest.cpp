@@ -1,0 +1,353 @@
+#include "harvest/PageRequest.h"
+#include "tests/harvest/HarvestTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using fixtures::HttpHeaderList;
+using fixtures::HttpReply;
+using fixtures::HttpRequestRecord;
+using fixtures::TestHttpServer;
+using harvest_test::SecondsSince;
+using harvest_test::Std;
+using harvest_test::TestLimits;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QByteArray kBrowserAgent = "Mozilla/5.0 (Windows NT 6.3; WOW64) AppleWebKit/537.36 (KHTML, like Gecko) "
+                                 "Chrome/45.0.2454.101 Safari/537.36";
+
+QByteArray HostOf(const TestHttpServer& server)
+{
+    return "127.0.0.1:" + QByteArray::number(server.port());
+}
+
+HttpReply Reply(int status, const QByteArray& reason, const QByteArray& body)
+{
+    HttpReply reply = HttpReply::ok(body);
+    reply.status = status;
+    reply.reason = reason;
+    return reply;
+}
+
+} // namespace
+
+TEST(FetchHttpPage, SendsOneExtraHeaderLineThroughTheSession)
+{
+    TestHttpServer server;
+    server.route("/p", HttpReply::ok("hello"));
+    InternetSession session(QString::fromLatin1(InternetSession::kPriceAgent), TestLimits());
+
+    const HttpPageResult result = FetchHttpPage(session, server.url("/p?x=1&y=%2B"));
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(Std(result.page), "hello");
+    EXPECT_TRUE(result.error.isEmpty());
+
+    ASSERT_EQ(server.requestCount(), 1);
+    const HttpRequestRecord r = server.requests().at(0);
+    EXPECT_EQ(r.method, "GET");
+    EXPECT_EQ(r.target, "/p?x=1&y=%2B");
+    EXPECT_EQ(r.version, "HTTP/1.1");
+    const HttpHeaderList expected = {
+        {"Host", HostOf(server)},
+        {"User-Agent", "Corvinet : Halvemark"},
+        {"Accept", "*/*"},
+        {"Accept-Charset", "utf-8"},
+    };
+    EXPECT_EQ(r.headers, expected);
+    EXPECT_TRUE(r.body.isEmpty());
+}
+
+TEST(FetchHttpsPage, SendsTheBrowserHeaderLinesAndTheQueryAsBody)
+{
+    TestHttpServer server(TestHttpServer::Scheme::Https);
+    server.route("/s", HttpReply::ok("page"));
+    const struct
+    {
+        const char* pathAndQuery;
+        const char* body; // nullptr: no body at all
+    } cases[] = {
+        {"/s", nullptr},
+        {"/s?s=ABC", "s=ABC"},
+        {"/s?a=1&b=2", "&a=1&b=2"},
+        {"/s?x=%253D+y&", "&x=%253D+y&"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        EXPECT_EQ(Std(FetchHttpsPage(server.url(QString::fromLatin1(c.pathAndQuery)), TestLimits())), "page")
+            << c.pathAndQuery;
+        ASSERT_EQ(server.requestCount(), ++n);
+        const HttpRequestRecord r = server.requests().last();
+        EXPECT_EQ(r.method, "GET") << c.pathAndQuery;
+        EXPECT_EQ(r.target, c.pathAndQuery);
+        EXPECT_EQ(r.version, "HTTP/1.1");
+        HttpHeaderList expected = {
+            {"Host", HostOf(server)},
+            {"User-Agent", kBrowserAgent},
+            {"Accept", "*/*"},
+            {"X-Requested-With", "XMLHttpRequest"},
+            {"Accept-Encoding", "identity"},
+            {"Accept-Language", "en-US,en;q=0.8,uk;q=0.6"},
+            {"Content-Type", "application/x-www-form-urlencoded"},
+        };
+        if (c.body)
+            expected.append({"Content-Length", QByteArray::number(qstrlen(c.body))});
+        EXPECT_EQ(r.headers, expected) << c.pathAndQuery;
+        EXPECT_EQ(r.body, c.body ? QByteArray(c.body) : QByteArray()) << c.pathAndQuery;
+    }
+    // A new connection for every request.
+    EXPECT_EQ(server.connectionCount(), n);
+}
+
+TEST(FetchHttpsPage, OnlyTheReasonPhraseOkGivesTheBody)
+{
+    TestHttpServer server(TestHttpServer::Scheme::Https);
+    const struct
+    {
+        const char* path;
+        HttpReply reply;
+        const char* page;
+    } cases[] = {
+        {"/ok", Reply(200, "OK", "body ok"), "body ok"},
+        {"/lower", Reply(200, "ok", "body lower"), "body lower"},
+        {"/mixed", Reply(200, "oK", "body mixed"), "body mixed"},
+        {"/moved", HttpReply::redirect(301, "/ok"), ""},
+        {"/found", HttpReply::redirect(302, "/ok"), ""},
+        {"/missing", Reply(404, "Not Found", "no such page"), ""},
+        {"/okay", Reply(200, "Okay", "body okay"), ""},
+        {"/none", Reply(200, "", "body without reason"), ""},
+        {"/odd", Reply(500, "OK", "the reason decides"), "the reason decides"},
+    };
+    for (const auto& c : cases)
+        server.route(c.path, c.reply);
+    for (const auto& c : cases) {
+        server.clearRequests();
+        EXPECT_EQ(Std(FetchHttpsPage(server.url(QString::fromLatin1(c.path)), TestLimits())), c.page)
+            << c.path;
+        // Redirects are not followed.
+        EXPECT_EQ(server.requestCount(), 1) << c.path;
+    }
+}
+
+TEST(PageRequest, InvalidUtf8GivesAnEmptyPageOnBothTransports)
+{
+    for (const auto scheme : {TestHttpServer::Scheme::Http, TestHttpServer::Scheme::Https}) {
+        TestHttpServer server(scheme);
+        server.route("/latin1", HttpReply::ok("caf\xE9 12,50"));
+        server.route("/overlong", HttpReply::ok("\xC0\xAF"));
+        server.route("/utf8", HttpReply::ok("\xD0\x9A\xD0\xB0\xD1\x82 \xE2\x82\xAC"));
+        InternetSession session(QString::fromLatin1(InternetSession::kPriceAgent), TestLimits());
+        for (const char* path : {"/latin1", "/overlong"}) {
+            const HttpPageResult plain = FetchHttpPage(session, server.url(QString::fromLatin1(path)));
+            EXPECT_TRUE(plain.ok) << path; // not a transport failure
+            EXPECT_TRUE(plain.page.isEmpty()) << path;
+            EXPECT_TRUE(FetchHttpsPage(server.url(QString::fromLatin1(path)), TestLimits()).isEmpty())
+                << path;
+        }
+        EXPECT_EQ(FetchHttpPage(session, server.url("/utf8")).page, QStringLiteral("Кат €"));
+        EXPECT_EQ(FetchHttpsPage(server.url("/utf8"), TestLimits()), QStringLiteral("Кат €"));
+    }
+}
+
+TEST(FetchHttpPage, FollowsRedirectsAsFarAsTheLimit)
+{
+    TestHttpServer server;
+    server.route("/old", HttpReply::redirect(302, "/new"));
+    server.route("/new", HttpReply::ok("moved here"));
+    server.route("/loop", HttpReply::redirect(302, "/loop"));
+    TransferLimits limits = TestLimits();
+    limits.maxRedirects = 3;
+    InternetSession session(QString::fromLatin1(InternetSession::kPriceAgent), limits);
+
+    const HttpPageResult moved = FetchHttpPage(session, server.url("/old"));
+    EXPECT_TRUE(moved.ok);
+    EXPECT_EQ(Std(moved.page), "moved here");
+
+    server.clearRequests();
+    const HttpPageResult loop = FetchHttpPage(session, server.url("/loop"));
+    EXPECT_FALSE(loop.ok);
+    EXPECT_EQ(Std(loop.error), Std(kConnectionErrorText));
+    EXPECT_EQ(server.requestCount(), 4); // the first request and three redirects
+}
+
+TEST(FetchHttpPage, DeadlineEndsADribblingTransfer)
+{
+    TestHttpServer server;
+    HttpReply dribble = HttpReply::ok(QByteArray(3000, 'x'));
+    dribble.chunkBytes = 50;
+    dribble.delayBetweenChunksMs = 50; // about three seconds in all
+    server.route("/dribble", dribble);
+    InternetSession session(QString::fromLatin1(InternetSession::kPriceAgent), TestLimits());
+
+    const auto start = std::chrono::steady_clock::now();
+    const HttpPageResult result = FetchHttpPage(session, server.url("/dribble"), 1s);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(Std(result.error), Std(kLargeIntervalErrorText));
+    EXPECT_TRUE(result.page.isEmpty());
+    EXPECT_LT(SecondsSince(start), 2.5);
+}
+
+TEST(FetchHttpPage, DeadlineCountsFromTheOpen)
+{
+    // A slow answer to the open itself is bounded by the transfer limits, not by the deadline.
+    TestHttpServer server;
+    HttpReply slowStart = HttpReply::ok("late but whole");
+    slowStart.delayBeforeFirstByteMs = 1500;
+    server.route("/slow", slowStart);
+    TransferLimits limits = TestLimits();
+    limits.stallTimeout = 5s;
+    InternetSession session(QString::fromLatin1(InternetSession::kPriceAgent), limits);
+
+    const HttpPageResult result = FetchHttpPage(session, server.url("/slow"), 1s);
+    EXPECT_TRUE(result.ok) << Std(result.error);
+    EXPECT_EQ(Std(result.page), "late but whole");
+}
+
+TEST(PageRequest, DeadOrBrokenServersFailWithinTheBounds)
+{
+    HttpReply silent;
+    silent.silent = true;
+    HttpReply byteAMinute = HttpReply::ok("abcdef");
+    byteAMinute.chunkBytes = 1;
+    byteAMinute.delayBetweenChunksMs = 60000;
+    HttpReply silentAfterHeaders = HttpReply::ok("first piece, then a long pause");
+    silentAfterHeaders.chunkBytes = 11;
+    silentAfterHeaders.delayBetweenChunksMs = 60000;
+    HttpReply cutOff = HttpReply::ok(QByteArray(5000, 'y'));
+    cutOff.closeMidBody = true;
+    HttpReply garbage;
+    garbage.raw = "NOT HTTP AT ALL\r\n\r\n";
+    garbage.closeConnection = true;
+
+    const struct
+    {
+        const char* name;
+        HttpReply reply;
+    } cases[] = {
+        {"silent", silent},
+        {"byte a minute", byteAMinute},
+        {"silent after headers", silentAfterHeaders},
+        {"closed mid-body", cutOff},
+        {"not http", garbage},
+    };
+    for (const auto scheme : {TestHttpServer::Scheme::Http, TestHttpServer::Scheme::Https}) {
+        TestHttpServer server(scheme);
+        for (const auto& c : cases)
+            server.route(QByteArray("/") + QByteArray(c.name).replace(' ', '-'), c.reply);
+        InternetSession session(QString::fromLatin1(InternetSession::kPriceAgent), TestLimits());
+        for (const auto& c : cases) {
+            const QString address =
+                server.url(QStringLiteral("/") + QString::fromLatin1(c.name).replace(' ', '-'));
+            auto start = std::chrono::steady_clock::now();
+            const HttpPageResult plain = FetchHttpPage(session, address);
+            EXPECT_FALSE(plain.ok) << c.name;
+            EXPECT_EQ(Std(plain.error), Std(kConnectionErrorText)) << c.name;
+            EXPECT_TRUE(plain.page.isEmpty()) << c.name;
+            EXPECT_LT(SecondsSince(start), 5.0) << c.name;
+
+            start = std::chrono::steady_clock::now();
+            EXPECT_TRUE(FetchHttpsPage(address, TestLimits()).isEmpty()) << c.name;
+            EXPECT_LT(SecondsSince(start), 5.0) << c.name;
+        }
+    }
+}
+
+TEST(PageRequest, RefusedConnectionFails)
+{
+    QString address;
+    {
+        TestHttpServer server;
+        address = server.url("/gone");
+    } // nobody listens on the port any more
+    InternetSession session(QString::fromLatin1(InternetSession::kPriceAgent), TestLimits());
+    const HttpPageResult plain = FetchHttpPage(session, address);
+    EXPECT_FALSE(plain.ok);
+    EXPECT_EQ(Std(plain.error), Std(kConnectionErrorText));
+    EXPECT_TRUE(FetchHttpsPage(address, TestLimits()).isEmpty());
+    // An address that cannot be parsed fails the same way.
+    EXPECT_EQ(Std(FetchHttpPage(session, QString()).error), Std(kConnectionErrorText));
+    EXPECT_EQ(Std(FetchHttpPage(session, QStringLiteral("ftp://127.0.0.1/x")).error),
+              Std(kConnectionErrorText));
+}
+
+TEST(PageRequest, BodyOverTheCapFails)
+{
+    constexpr int kCap = 64 * 1024;
+    const QByteArray big(200 * 1024, 'z');
+    HttpReply chunked = HttpReply::ok(big);
+    chunked.chunkedEncoding = true;
+    chunked.chunkBytes = 8192;
+    HttpReply withLength = HttpReply::ok(big);
+    HttpReply untilClose = HttpReply::ok(big);
+    untilClose.omitContentLength = true;
+    HttpReply atCap = HttpReply::ok(QByteArray(kCap, 'a'));
+    atCap.chunkedEncoding = true;
+    atCap.chunkBytes = 4096;
+
+    TransferLimits limits = TestLimits();
+    limits.maxBodyBytes = kCap;
+    for (const auto scheme : {TestHttpServer::Scheme::Http, TestHttpServer::Scheme::Https}) {
+        TestHttpServer server(scheme);
+        server.route("/chunked", chunked);
+        server.route("/length", withLength);
+        server.route("/close", untilClose);
+        server.route("/at-cap", atCap);
+        InternetSession session(QString::fromLatin1(InternetSession::kPriceAgent), limits);
+        for (const char* path : {"/chunked", "/length", "/close"}) {
+            const QString address = server.url(QString::fromLatin1(path));
+            const HttpPageResult plain = FetchHttpPage(session, address);
+            EXPECT_FALSE(plain.ok) << path;
+            EXPECT_EQ(Std(plain.error), Std(kConnectionErrorText)) << path;
+            EXPECT_TRUE(FetchHttpsPage(address, limits).isEmpty()) << path;
+        }
+        const HttpPageResult whole = FetchHttpPage(session, server.url("/at-cap"));
+        EXPECT_TRUE(whole.ok);
+        EXPECT_EQ(whole.page.size(), kCap);
+        EXPECT_EQ(FetchHttpsPage(server.url("/at-cap"), limits).size(), kCap);
+    }
+}
+
+TEST(InternetSession, RequestReportsStatusAndFillsEachRead)
+{
+    TestHttpServer server;
+    HttpReply pieces = Reply(404, "Not Found", QByteArray("0123456789").repeated(15));
+    pieces.chunkBytes = 10;
+    pieces.delayBetweenChunksMs = 20;
+    server.route("/pieces", pieces);
+    InternetSession session(QStringLiteral("HalvemarkUpload"), TestLimits());
+
+    const auto request = session.openUrl(server.url("/pieces"));
+    EXPECT_TRUE(request->isOpen());
+    EXPECT_EQ(request->statusCode(), 404);
+    QByteArray block;
+    // One read waits for all it asked for, as the release check relies on.
+    ASSERT_TRUE(request->read(block, 101));
+    EXPECT_EQ(block, QByteArray("0123456789").repeated(15).left(101));
+    ASSERT_TRUE(request->read(block, 1024));
+    EXPECT_EQ(block.size(), 49);
+    ASSERT_TRUE(request->read(block, 1024));
+    EXPECT_TRUE(block.isEmpty());
+    EXPECT_EQ(server.requests().at(0).header("User-Agent"), "HalvemarkUpload");
+
+    const auto refused = session.openUrl(QStringLiteral("http://127.0.0.1:1/"));
+    EXPECT_FALSE(refused->isOpen());
+    EXPECT_EQ(refused->statusCode(), 0);
+    EXPECT_FALSE(refused->read(block, 10));
+    EXPECT_FALSE(refused->errorText().isEmpty());
+}
+
+TEST(InternetSession, OutlivedByItsRequests)
+{
+    TestHttpServer server;
+    server.route("/p", HttpReply::ok("still here"));
+    std::unique_ptr<InternetRequest> request;
+    {
+        InternetSession session(QString::fromLatin1(InternetSession::kPriceAgent), TestLimits());
+        request = session.openUrl(server.url("/p"));
+    }
+    QByteArray block;
+    ASSERT_TRUE(request->read(block, 1025));
+    EXPECT_EQ(block, "still here");
+}
