@@ -22,16 +22,17 @@ enum class Warning { None, Spelling, Ebay, SpellingOrBrand };
 struct SiteRow
 {
     Scheme scheme;
-    bool urlSlash;                     // the home page ends in "/"
-    const char16_t* searchPath;        // after the host; the eBay rows end in "&_sop="
-    const char16_t* startLine;         //
+    bool urlSlash;              // the home page ends in "/"
+    const char16_t* searchPath; // after the host; the eBay rows end in "&_sop="
+    const char16_t* startLine;
     const char16_t* nextStartLine;     // nullptr: no tag
     const char16_t* cleanCodePartOnly; // nullptr: no tag
-    const char16_t* price;             //
-    const char16_t* country;           // bracketed in the caption; nullptr: none
+    const char16_t* price;
+    const char16_t* country; // bracketed in the caption; nullptr: none
     Warning warning;
 };
 
+// Values are literal page text; tabs and the no-break space are escaped to stay visible.
 const SiteRow kSiteRows[SiteCount] = {
     // 0 AT
     {Scheme::Http, true, u"/de/search_s_refoem_{_codepart_}.html",
