@@ -1,0 +1,84 @@
+#include "compare/ComparisonWorker.h"
+
+namespace Main {
+
+void ParkingLot::parked()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        ++m_parked;
+    }
+    m_allParked.notify_all();
+}
+
+int ParkingLot::parkedCount() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_parked;
+}
+
+bool ParkingLot::waitForAll(int count, std::chrono::milliseconds timeout)
+{
+    std::unique_lock lock(m_mutex);
+    return m_allParked.wait_for(lock, timeout, [&] { return m_parked >= count; });
+}
+
+TMyThread::TMyThread(InternetSession& session, ParkingLot& lot, std::chrono::milliseconds deadline)
+    : m_session(session), m_lot(lot), m_deadline(deadline)
+{
+    // Started last, so the thread never sees a half-built object.
+    m_thread = std::thread([this] { run(); });
+}
+
+TMyThread::~TMyThread()
+{
+    stop();
+}
+
+void TMyThread::handOver()
+{
+    {
+        // The lock orders the wake-up with the worker's check; the release store publishes the job.
+        const std::lock_guard lock(m_mutex);
+        active.store(JobHandedOver, std::memory_order_release);
+    }
+    m_wake.notify_one();
+}
+
+bool TMyThread::isParked() const
+{
+    return m_parked.load(std::memory_order_acquire);
+}
+
+void TMyThread::stop()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_wake.notify_one();
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void TMyThread::run()
+{
+    {
+        std::unique_lock lock(m_mutex);
+        m_wake.wait(lock,
+                    [&] { return m_stopping || active.load(std::memory_order_acquire) == JobHandedOver; });
+        // A run that ends early drops the jobs not begun yet.
+        if (m_stopping)
+            return;
+    }
+    active.store(Idle, std::memory_order_relaxed);
+    RunPriceJob(*this, m_session, m_deadline);
+    active.store(ResultReady, std::memory_order_release);
+    m_parked.store(true, std::memory_order_release);
+    m_lot.parked();
+    // Parked: nothing more to do until the run releases the worker.
+    std::unique_lock lock(m_mutex);
+    m_wake.wait(lock, [&] { return m_stopping; });
+}
+
+} // namespace Main

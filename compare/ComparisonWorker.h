@@ -1,0 +1,73 @@
+#pragma once
+
+#include "harvest/PriceJob.h"
+
+#include <QString>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+
+namespace Main {
+
+// Where the workers of one run report that they parked; the run waits here for all of them.
+class ParkingLot
+{
+public:
+    void parked();
+    int parkedCount() const;
+    // True once 'count' workers parked; false when 'timeout' passed first. Wakes at the last park.
+    bool waitForAll(int count, std::chrono::milliseconds timeout);
+
+private:
+    mutable std::mutex m_mutex;
+    std::condition_variable m_allParked;
+    int m_parked = 0;
+};
+
+// The comparison worker: one price job plus the supplier it is for. Hand-over on 'active':
+// the run writes every job field, then handOver() (active := 1, release); the worker sees 1
+// (acquire), sets 0, runs the job, writes value and _err, sets 2 (release), parks and reports
+// to the parking lot. The run reads the results once it saw the worker parked. One job per worker.
+class TMyThread : public PriceJob
+{
+public:
+    static constexpr uint8_t Idle = 0;
+    static constexpr uint8_t JobHandedOver = 1;
+    static constexpr uint8_t ResultReady = 2;
+
+    // Starts the thread at once; it waits for its job. Throws std::system_error when the system
+    // cannot create the thread.
+    TMyThread(InternetSession& session, ParkingLot& lot, std::chrono::milliseconds deadline = kPageDeadline);
+    // Stops and releases the thread; waits for a running job to end.
+    ~TMyThread();
+    TMyThread(const TMyThread&) = delete;
+    TMyThread& operator=(const TMyThread&) = delete;
+
+    QString supplier;
+    std::atomic<uint8_t> active{Idle};
+
+    // active := 1 and wake the worker. Every job field must be written before.
+    void handOver();
+    // True once the worker parked after its job; its results may be read from then on.
+    bool isParked() const;
+    // Tells the worker to stop and waits until its thread ended. Idempotent.
+    void stop();
+
+private:
+    void run();
+
+    InternetSession& m_session;
+    ParkingLot& m_lot;
+    std::chrono::milliseconds m_deadline;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_stopping = false;
+    std::atomic<bool> m_parked{false};
+    std::thread m_thread;
+};
+
+} // namespace Main
