@@ -11,9 +11,6 @@
 
 #include <atomic>
 
-const QString CatalogueConnection::ConnectedText = QStringLiteral("Internet connection is OK !");
-const QString CatalogueConnection::DisconnectedText = QStringLiteral("No internet connection !");
-
 namespace {
 const QString DriverName = QStringLiteral("QMYSQL");
 

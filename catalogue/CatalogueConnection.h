@@ -15,8 +15,8 @@ class CatalogueConnection : public QObject
     Q_OBJECT
 
 public:
-    static const QString ConnectedText;    // "Internet connection is OK !"
-    static const QString DisconnectedText; // "No internet connection !"
+    static constexpr QLatin1String ConnectedText{"Internet connection is OK !"};
+    static constexpr QLatin1String DisconnectedText{"No internet connection !"};
 
     explicit CatalogueConnection(QObject* parent = nullptr);
     ~CatalogueConnection() override;

@@ -13,12 +13,6 @@
 #include <QFileInfo>
 #include <QSet>
 
-const QString CatalogueLists::LoadLanguagesText = QStringLiteral("Wait, load list of languages ...");
-const QString CatalogueLists::LoadBrandsText = QStringLiteral("Wait, load list of brands ...");
-const QString CatalogueLists::LoadTradeGroupsText = QStringLiteral("Wait, load list of trade groups ...");
-const QString CatalogueLists::InitialLoadMessage =
-    QStringLiteral("Will be loading of initial configurations ...");
-
 namespace ListKeys {
 QString LanguageNumberKey(int position)
 {

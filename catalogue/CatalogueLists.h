@@ -23,10 +23,10 @@ class CatalogueLists : public QObject
 
 public:
     // Status texts and the start-up message.
-    static const QString LoadLanguagesText;   // "Wait, load list of languages ..."
-    static const QString LoadBrandsText;      // "Wait, load list of brands ..."
-    static const QString LoadTradeGroupsText; // "Wait, load list of trade groups ..."
-    static const QString InitialLoadMessage;  // "Will be loading of initial configurations ..."
+    static constexpr QLatin1String LoadLanguagesText{"Wait, load list of languages ..."};
+    static constexpr QLatin1String LoadBrandsText{"Wait, load list of brands ..."};
+    static constexpr QLatin1String LoadTradeGroupsText{"Wait, load list of trade groups ..."};
+    static constexpr QLatin1String InitialLoadMessage{"Will be loading of initial configurations ..."};
 
     explicit CatalogueLists(QObject* parent = nullptr);
 
