@@ -19,7 +19,7 @@ namespace {
 const QColor Purple(0x80, 0x00, 0x80);
 const QColor Red(0xFF, 0x00, 0x00);
 const QColor Grey(0x80, 0x80, 0x80);
-constexpr int ToolColumnWidth = 48;
+constexpr int ToolColumnWidth = 56;
 constexpr int StatusHeight = 22;
 
 void setTextColor(QWidget* widget, const QColor& color)
@@ -233,7 +233,7 @@ void TForm1::buildToolColumn()
     Label27->setToolTip(QStringLiteral("HISTORY OF VERSIONS"));
     Label27->setAlignment(Qt::AlignCenter);
     QFont small = Label27->font();
-    small.setPixelSize(9);
+    small.setPixelSize(10);
     Label27->setFont(small);
     SpeedButton17 = pictureButton(m_toolColumn,
                                   PictureIcon(QStringLiteral("system-software-update"),
