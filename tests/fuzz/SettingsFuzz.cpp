@@ -27,14 +27,21 @@ void check(bool condition, const char* what)
     }
 }
 
+// One file per process, removed when the fuzzer exits.
+struct ScratchFile
+{
+    QString path;
+    ~ScratchFile() { QFile::remove(path); }
+};
+
 const QString& scratchFile()
 {
     // In memory where there is such a folder: truncating a file on disk costs far more than a run.
     static const QString folder =
         QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
-    static const QString path =
-        folder + QStringLiteral("/corvinel-settings-fuzz-%1.ini").arg(QCoreApplication::applicationPid());
-    return path;
+    static const ScratchFile file{
+        folder + QStringLiteral("/corvinel-settings-fuzz-%1.ini").arg(QCoreApplication::applicationPid())};
+    return file.path;
 }
 
 bool writeFile(const QString& path, const QByteArray& bytes)
