@@ -21,7 +21,8 @@ struct TransferLimits
     qint64 maxBodyBytes = 32 * 1024 * 1024;
     // Redirects followed at most, where redirects are followed.
     long maxRedirects = 10;
-    // PEM bundle of certificate authorities to trust in addition to the system store (tests).
+    // PEM bundle of certificate authorities used in place of the default bundle file; the system's
+    // certificate folder still counts (tests trust their own CA this way).
     QString caFile;
 };
 

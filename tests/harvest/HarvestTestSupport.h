@@ -18,9 +18,21 @@ inline std::string Std(const QString& s)
     return s.toStdString();
 }
 
+// The session honours the environment's proxy; the test servers are always reached directly.
+inline void BypassProxiesForLoopback()
+{
+    static const bool done = [] {
+        qputenv("no_proxy", "127.0.0.1,localhost");
+        qputenv("NO_PROXY", "127.0.0.1,localhost");
+        return true;
+    }();
+    (void)done;
+}
+
 // Short bounds, and the test CA trusted, so failures show within a few seconds.
 inline TransferLimits TestLimits()
 {
+    BypassProxiesForLoopback();
     TransferLimits limits;
     limits.caFile = fixtures::TestHttpServer::caCertificateFile();
     limits.connectTimeout = std::chrono::seconds(5);
