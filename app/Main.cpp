@@ -48,7 +48,6 @@ void TForm1::connectHandlers()
 {
     connect(m_panelSettingData, &FoldPanel::panelHeightChanged, this, &TForm1::arrangeWindow);
     connect(m_panelExportSettings, &FoldPanel::panelHeightChanged, this, &TForm1::arrangeWindow);
-    connect(m_workArea, &TopStack::heightChanged, this, &TForm1::panelLayout);
 
     connect(SpeedButton4, &QToolButton::clicked, this, &TForm1::SpeedButton4Click);
     connect(SpeedButton6, &QToolButton::clicked, this, &TForm1::SpeedButton6Click);

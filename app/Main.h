@@ -219,6 +219,7 @@ private:
     std::unique_ptr<StatusLine> m_statusLine;
     bool m_mirroring = false;
     bool m_showRun = false;
+    bool m_startupStarted = false;
     bool m_startupDone = false;
     bool m_closing = false;
 

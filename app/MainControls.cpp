@@ -418,6 +418,7 @@ void TForm1::buildComparePanel()
 
 void TForm1::arrangeWindow()
 {
+    const int oldWorkHeight = m_workArea->height();
     int y = 0;
     m_panelSettingData->setGeometry(0, y, width(), std::max(0, m_panelSettingData->panelHeight()));
     y += std::max(0, m_panelSettingData->panelHeight());
@@ -428,6 +429,10 @@ void TForm1::arrangeWindow()
     m_body->setGeometry(0, y, width(), std::max(0, height() - y));
     m_toolColumn->setGeometry(0, 0, ToolColumnWidth, m_body->height());
     m_workArea->setGeometry(ToolColumnWidth, 0, width() - ToolColumnWidth, m_body->height());
+    m_workArea->restack();
+    // Resize events of a hidden window come late; the folding rules must not wait for them.
+    if (m_workArea->height() != oldWorkHeight)
+        panelLayout();
 }
 
 int TForm1::workAreaHeight() const

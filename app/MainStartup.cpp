@@ -68,6 +68,10 @@ void TForm1::FormCreate()
 
 void TForm1::FormShow()
 {
+    // The start-up runs once; a second run would put the stored values back over the user's.
+    if (m_startupStarted)
+        return;
+    m_startupStarted = true;
     const QString designStatus = statusText();
     ComboBox1->clear();
 

@@ -74,8 +74,6 @@ void TopStack::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     restack();
-    if (event->oldSize().height() != event->size().height())
-        emit heightChanged(event->size().height());
 }
 
 LinkLabel::LinkLabel(const QString& text, const QColor& color, QWidget* parent) : QLabel(text, parent)

@@ -39,9 +39,6 @@ public:
     void addPanel(FoldPanel* panel);
     void restack();
 
-signals:
-    void heightChanged(int height);
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
