@@ -102,8 +102,10 @@ bool RunComparison(const QString& brand, const QString& codepart, const QString&
         worker->S_textforzaminacode = SiteField(site, QStringLiteral("cleancodepartonly"));
         worker->value = 0;
         run.workers.push_back(std::move(worker));
-        run.workers.back()->handOver();
     }
+    // Handed over only once every thread exists, so no job waits for the threads created after it.
+    for (const auto& worker : run.workers)
+        worker->handOver();
 
     // Wakes as soon as the last worker parks; the slices only keep the windows painted.
     const int workerCount = static_cast<int>(run.workers.size());

@@ -1,14 +1,20 @@
 #include "compare/ComparisonWorker.h"
 
+#include <system_error>
+
 namespace Main {
 
 void ParkingLot::parked()
 {
+    bool wake = false;
     {
         const std::lock_guard lock(m_mutex);
         ++m_parked;
+        wake = m_awaited > 0 && m_parked >= m_awaited;
     }
-    m_allParked.notify_all();
+    // Only the last park wakes the waiter: 96 wake-ups for one answer cost a busy machine dearly.
+    if (wake)
+        m_allParked.notify_all();
 }
 
 int ParkingLot::parkedCount() const
@@ -20,14 +26,30 @@ int ParkingLot::parkedCount() const
 bool ParkingLot::waitForAll(int count, std::chrono::milliseconds timeout)
 {
     std::unique_lock lock(m_mutex);
-    return m_allParked.wait_for(lock, timeout, [&] { return m_parked >= count; });
+    m_awaited = count;
+    const bool all = m_allParked.wait_for(lock, timeout, [&] { return m_parked >= count; });
+    m_awaited = 0;
+    return all;
 }
 
 TMyThread::TMyThread(InternetSession& session, ParkingLot& lot, std::chrono::milliseconds deadline)
     : m_session(session), m_lot(lot), m_deadline(deadline)
 {
     // Started last, so the thread never sees a half-built object.
-    m_thread = std::thread([this] { run(); });
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setstacksize(&attributes, StackBytes);
+    const int error = pthread_create(&m_thread, &attributes, &TMyThread::threadMain, this);
+    pthread_attr_destroy(&attributes);
+    if (error != 0)
+        throw std::system_error(error, std::generic_category(), "Cannot create a comparison thread");
+    m_joinable = true;
+}
+
+void* TMyThread::threadMain(void* self)
+{
+    static_cast<TMyThread*>(self)->run();
+    return nullptr;
 }
 
 TMyThread::~TMyThread()
@@ -57,8 +79,10 @@ void TMyThread::stop()
         m_stopping = true;
     }
     m_wake.notify_one();
-    if (m_thread.joinable())
-        m_thread.join();
+    if (m_joinable) {
+        pthread_join(m_thread, nullptr);
+        m_joinable = false;
+    }
 }
 
 void TMyThread::run()

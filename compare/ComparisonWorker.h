@@ -9,7 +9,8 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
-#include <thread>
+
+#include <pthread.h>
 
 namespace Main {
 
@@ -26,6 +27,7 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable m_allParked;
     int m_parked = 0;
+    int m_awaited = 0; // the count a waiter waits for; 0 while nobody waits
 };
 
 // The comparison worker: one price job plus the supplier it is for. Hand-over on 'active':
@@ -38,6 +40,10 @@ public:
     static constexpr uint8_t Idle = 0;
     static constexpr uint8_t JobHandedOver = 1;
     static constexpr uint8_t ResultReady = 2;
+
+    // Stack of a worker thread: what a job needs with room to spare, and small enough that a run
+    // of 96 workers starts and ends quickly.
+    static constexpr size_t StackBytes = size_t(1) << 20;
 
     // Starts the thread at once; it waits for its job. Throws std::system_error when the system
     // cannot create the thread.
@@ -58,6 +64,7 @@ public:
     void stop();
 
 private:
+    static void* threadMain(void* self);
     void run();
 
     InternetSession& m_session;
@@ -67,7 +74,8 @@ private:
     std::condition_variable m_wake;
     bool m_stopping = false;
     std::atomic<bool> m_parked{false};
-    std::thread m_thread;
+    pthread_t m_thread{};
+    bool m_joinable = false;
 };
 
 } // namespace Main
