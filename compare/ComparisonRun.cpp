@@ -81,8 +81,9 @@ bool RunComparison(const QString& brand, const QString& codepart, const QString&
     }
 
     RunResources run(window);
-    window.showWaitWindow();
+    // Set first: a show that fails half-way still gets its close, which enables the main window.
     run.waitShown = true;
+    window.showWaitWindow();
     ProcessPendingMessages();
 
     run.session =
