@@ -106,9 +106,6 @@ signals:
     void tradeGroupsChanged();
 
 private:
-    void restoreStoredLists(SettingsStore& settings, CatalogueQuery& query, StatusLine& status,
-                            const QString& folder, RestoreResult& result);
-
     SortedItemList m_languages;
     int m_selectedLanguage = -1;
     QString m_languageText;

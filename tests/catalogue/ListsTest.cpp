@@ -328,25 +328,28 @@ TEST_F(CatalogueListsTest, ShutdownErasesTheSectionsOfEmptyListsAndKeepsTheRest)
         (QStringList{"[200]air filter", "[200]Air Filter, panel", "[900]Brake Disc", "[100]Oil Filter"}));
 }
 
-// Two brands of one name keep their own numbers and ticks through the cache.
+// Two brands of one name keep their own numbers and ticks through the cache; so do the brands after
+// a name with a line break in it.
 TEST_F(CatalogueListsTest, BrandsOfTheSameNameKeepTheirNumbers)
 {
     const TestCatalogue catalogue = CreateCatalogue("dupes");
-    catalogue.exec({"INSERT INTO LANGUAGES VALUES (4,'en')",
-                    "INSERT INTO SUPPLIERS VALUES (5,'DUPLEX'),(7,'Acme'),(9,'Duplex'),(3,'Zed')"});
+    catalogue.exec(
+        {"INSERT INTO LANGUAGES VALUES (4,'en')",
+         "INSERT INTO SUPPLIERS VALUES (5,'DUPLEX'),(7,'Acme'),(9,'Duplex'),(3,'Zed'),(11,'Multi\\nLine')"});
     {
         ProgramRun first(catalogue, dir.folder());
         first.start();
-        ASSERT_EQ(Texts(first.lists.brands()), (QStringList{"Acme", "DUPLEX", "Duplex", "Zed"}));
+        ASSERT_EQ(Texts(first.lists.brands()),
+                  (QStringList{"Acme", "DUPLEX", "Duplex", "Multi\nLine", "Zed"}));
         first.lists.setBrandTicked(2, true);
-        first.lists.setBrandTicked(3, true);
+        first.lists.setBrandTicked(4, true);
         first.shutdown();
     }
     ProgramRun second(catalogue, dir.folder());
     second.start();
-    EXPECT_EQ(Texts(second.lists.brands()), (QStringList{"Acme", "DUPLEX", "Duplex", "Zed"}));
-    EXPECT_EQ(second.lists.brands().numbers(), (QList<int>{7, 5, 9, 3}));
-    EXPECT_EQ(TickedPositions(second.lists.brands()), (QList<int>{2, 3}));
+    EXPECT_EQ(Texts(second.lists.brands()), (QStringList{"Acme", "DUPLEX", "Duplex", "Multi Line", "Zed"}));
+    EXPECT_EQ(second.lists.brands().numbers(), (QList<int>{7, 5, 9, 11, 3}));
+    EXPECT_EQ(TickedPositions(second.lists.brands()), (QList<int>{2, 4}));
 }
 
 TEST_F(CatalogueListsTest, BrandCachePairsEachLineWithTheIdAtItsPlace)
