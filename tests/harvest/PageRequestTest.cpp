@@ -3,7 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <functional>
+#include <stdexcept>
 
 using fixtures::HttpHeaderList;
 using fixtures::HttpReply;
@@ -31,6 +37,37 @@ HttpReply Reply(int status, const QByteArray& reason, const QByteArray& body)
     reply.reason = reason;
     return reply;
 }
+
+// A port on 127.0.0.1 that takes connections into its backlog but never accepts them: the TCP
+// handshake completes, nothing ever answers (not even a TLS handshake).
+class DeafListener
+{
+public:
+    DeafListener()
+    {
+        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (m_fd < 0 || ::bind(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            ::listen(m_fd, 16) != 0 ||
+            ::getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            throw std::runtime_error("cannot listen on 127.0.0.1");
+        m_port = ntohs(address.sin_port);
+    }
+    ~DeafListener() { ::close(m_fd); }
+    DeafListener(const DeafListener&) = delete;
+    DeafListener& operator=(const DeafListener&) = delete;
+    QString url(const char* scheme) const
+    {
+        return QStringLiteral("%1://127.0.0.1:%2/s?q=1").arg(QLatin1String(scheme)).arg(m_port);
+    }
+
+private:
+    int m_fd = -1;
+    quint16 m_port = 0;
+};
 
 } // namespace
 
@@ -148,6 +185,67 @@ TEST(PageRequest, InvalidUtf8GivesAnEmptyPageOnBothTransports)
         }
         EXPECT_EQ(FetchHttpPage(session, server.url("/utf8")).page, QStringLiteral("Кат €"));
         EXPECT_EQ(FetchHttpsPage(server.url("/utf8"), TestLimits()), QStringLiteral("Кат €"));
+    }
+}
+
+TEST(FetchHttpPage, TheBodyIsThePageWhateverTheStatus)
+{
+    TestHttpServer server;
+    const struct
+    {
+        const char* path;
+        HttpReply reply;
+    } cases[] = {
+        {"/missing", Reply(404, "Not Found", "no such part")},
+        {"/broken", Reply(500, "Internal Server Error", "try later")},
+        {"/empty", Reply(204, "No Content", "")},
+    };
+    for (const auto& c : cases)
+        server.route(c.path, c.reply);
+    InternetSession session(QString::fromLatin1(InternetSession::kPriceAgent), TestLimits());
+    for (const auto& c : cases) {
+        const HttpPageResult result = FetchHttpPage(session, server.url(QString::fromLatin1(c.path)));
+        EXPECT_TRUE(result.ok) << c.path;
+        EXPECT_EQ(result.page.toUtf8(), c.reply.body) << c.path;
+        EXPECT_TRUE(result.error.isEmpty()) << c.path;
+    }
+}
+
+TEST(PageRequest, UntrustedCertificateIsRefused)
+{
+    // The test CA is not in the system's store: without it no page may come back.
+    TestHttpServer server(TestHttpServer::Scheme::Https);
+    server.route("/s", HttpReply::ok("secret price"));
+    TransferLimits systemStore = TestLimits();
+    systemStore.caFile.clear();
+
+    EXPECT_TRUE(FetchHttpsPage(server.url("/s?q=1"), systemStore).isEmpty());
+    InternetSession session(QString::fromLatin1(InternetSession::kPriceAgent), systemStore);
+    const HttpPageResult plain = FetchHttpPage(session, server.url("/s"));
+    EXPECT_FALSE(plain.ok);
+    EXPECT_EQ(Std(plain.error), Std(kConnectionErrorText));
+    EXPECT_EQ(server.requestCount(), 0);
+
+    // The same server with its CA trusted answers, so the refusal above was the certificate's.
+    EXPECT_EQ(Std(FetchHttpsPage(server.url("/s?q=1"), TestLimits())), "secret price");
+}
+
+TEST(PageRequest, ServerThatNeverAnswersTheConnectionIsBounded)
+{
+    DeafListener deaf;
+    TransferLimits limits = TestLimits();
+    limits.connectTimeout = 1s;
+    InternetSession session(QString::fromLatin1(InternetSession::kPriceAgent), limits);
+    for (const char* scheme : {"http", "https"}) {
+        auto start = std::chrono::steady_clock::now();
+        const HttpPageResult plain = FetchHttpPage(session, deaf.url(scheme));
+        EXPECT_FALSE(plain.ok) << scheme;
+        EXPECT_EQ(Std(plain.error), Std(kConnectionErrorText)) << scheme;
+        EXPECT_LT(SecondsSince(start), 6.0) << scheme;
+
+        start = std::chrono::steady_clock::now();
+        EXPECT_TRUE(FetchHttpsPage(deaf.url(scheme), limits).isEmpty()) << scheme;
+        EXPECT_LT(SecondsSince(start), 6.0) << scheme;
     }
 }
 
