@@ -69,6 +69,7 @@ void TForm1::connectHandlers()
     connect(SpeedButton17, &QToolButton::clicked, this, &TForm1::SpeedButton17Click);
     connect(SpeedButton12, &QToolButton::clicked, this, &TForm1::SpeedButton12Click);
     connect(Action1, &QAction::triggered, this, &TForm1::Action1Execute);
+    connectCompareHandlers();
 }
 
 void TForm1::setStatusText(const QString& text)
@@ -111,6 +112,11 @@ void TForm1::changeEvent(QEvent* event)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    // Disabled means a secondary window or a comparison is working over it; it closes afterwards.
+    if (!isEnabled() || m_comparing) {
+        event->ignore();
+        return;
+    }
     if (FormCloseQuery())
         event->accept();
     else

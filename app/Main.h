@@ -1,7 +1,11 @@
 #pragma once
 
 #include "Panels.h"
+#include "compare/ComparisonRun.h"
+#include "compare/ListBrandsForComparePrices.h"
+#include "compare/WaitCompare.h"
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -33,12 +37,16 @@ struct MainOptions
     QString programVersion; // major.minor.release
     std::chrono::milliseconds releaseDeadline{10000};
     bool releaseCheck = true;
+    // Plain-http page deadline of each comparison job, and the limits of the comparison's session.
+    std::chrono::milliseconds pageDeadline = kPageDeadline;
+    TransferLimits transferLimits;
     static MainOptions defaults();
 };
 
 // The main window: settings panels, status line, tool column and the five list panels.
-// Controls carry their component names; handlers are named after control and event.
-class TForm1 : public QWidget
+// Controls carry their component names; handlers are named after control and event. It is the
+// comparison run's view of the grid, the comparison supplier list and the wait window.
+class TForm1 : public QWidget, public ComparisonWindow
 {
     Q_OBJECT
 public:
@@ -83,6 +91,35 @@ public:
     void Action1Execute();
     void SpeedButton12Click();
     void ComboBox1Change(int position);
+
+    // The comparison's secondary windows, created after the main window; the supplier list must
+    // have been filled (TForm3::FormCreate) from supplierCaptions().
+    void setCompareWindows(TForm3* supplierList, TForm4* waitWindow);
+    TForm3* compareSupplierList() const { return m_form3; }
+    TForm4* waitWindow() const { return m_form4; }
+    QStringList supplierCaptions() const; // the items of ComboBox2
+
+    // Comparison panel (MainCompare.cpp).
+    void Edit8MouseEnter();
+    void Edit8KeyPress(QChar key); // '\r' looks the number up, any other key resets the brand list
+    void ComboBox4Change();
+    void ComboBox4CloseUp();
+    void SpeedButton22Click();
+    void SpeedButton23Click();
+    void SpeedButton24Click();
+    bool isComparing() const { return m_comparing; }
+
+    // ComparisonWindow.
+    int gridRowCount() const override;
+    void setGridRowCount(int rows) override;
+    void setGridCell(int row, int column, const QString& text) override;
+    int compareSupplierCount() const override;
+    bool isCompareSupplierTicked(int index) const override;
+    void tickCompareSupplier(int index) override;
+    QString compareSupplierCaption(int index) const override;
+    void showWaitWindow() override;
+    void closeWaitWindow() override;
+    void whileWaiting() override;
 
     bool startupDone() const { return m_startupDone; }
     int workAreaHeight() const;
@@ -178,6 +215,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // MainControls.cpp
@@ -212,6 +250,12 @@ private:
     void showTradeGroups();
     void closeConnections();
 
+    // MainCompare.cpp
+    void connectCompareHandlers();
+    void lookupTypedPart();
+    void resetBrandList();
+    ComparisonSettings comparisonSettings() const;
+
     // Call point of the program update; false while the update is not available.
     bool runProgramUpdate();
 
@@ -222,6 +266,9 @@ private:
     bool m_startupStarted = false;
     bool m_startupDone = false;
     bool m_closing = false;
+    bool m_comparing = false;
+    QPointer<TForm3> m_form3;
+    QPointer<TForm4> m_form4;
 
     FoldPanel* m_panelSettingData = nullptr;
     FoldPanel* m_panelExportSettings = nullptr;

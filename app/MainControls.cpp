@@ -15,6 +15,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <functional>
+#include <utility>
+
 namespace {
 const QColor Purple(0x80, 0x00, 0x80);
 const QColor Red(0xFF, 0x00, 0x00);
@@ -95,6 +98,34 @@ QLabel* titleRow(QWidget* panel, QToolButton*& button, const QString& caption, c
     l->setGeometry(42, 8, 680, 25);
     return l;
 }
+
+// A pick-only list that reports every close of its drop-down, as the brand list needs. Only a
+// drop-down that was shown counts: QComboBox also hides its popup when it is disabled.
+class CloseUpComboBox final : public QComboBox
+{
+public:
+    CloseUpComboBox(QWidget* parent, std::function<void()> closedUp)
+        : QComboBox(parent), m_closedUp(std::move(closedUp))
+    {
+    }
+    void showPopup() override
+    {
+        QComboBox::showPopup();
+        m_dropped = true;
+    }
+    void hidePopup() override
+    {
+        const bool dropped = m_dropped;
+        m_dropped = false;
+        QComboBox::hidePopup();
+        if (dropped && m_closedUp)
+            m_closedUp();
+    }
+
+private:
+    std::function<void()> m_closedUp;
+    bool m_dropped = false;
+};
 
 QListWidget* checkList(QWidget* parent)
 {
@@ -375,7 +406,7 @@ void TForm1::buildComparePanel()
     Edit8->setPalette(ep);
     setBold(Edit8, 19);
     Edit8->setFixedSize(220, 32);
-    ComboBox4 = new QComboBox(inner);
+    ComboBox4 = new CloseUpComboBox(inner, [this] { ComboBox4CloseUp(); });
     ComboBox4->setMaxVisibleItems(30);
     ComboBox4->addItem(QStringLiteral("select BRAND"));
     ComboBox4->setCurrentIndex(0);

@@ -38,7 +38,9 @@ int main(int argc, char* argv[])
     TForm1 form1;
     TForm2 form2(&form1);
     TForm3 form3(&form1);
+    form3.FormCreate(form1.supplierCaptions(), form1.options().folder);
     TForm4 form4(&form1);
+    form1.setCompareWindows(&form3, &form4);
     form1.show();
     return app.exec();
 }

@@ -1,15 +1,37 @@
 #include "ListBrandsForComparePrices.h"
 
+#include "compare/CompareSupplierList.h"
+#include "platform/Dialogs.h"
+#include "platform/Error.h"
+
+#include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QIcon>
 #include <QListWidget>
+#include <QShowEvent>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
+
+void PlaceOverOwner(QWidget* window, QWidget* owner)
+{
+    if (!owner)
+        return;
+    window->move(owner->geometry().center() - QPoint(window->width() / 2, window->height() / 2));
+    // Without a parent the window manager learns from the transient parent whose window this is.
+    if (QWindow* own = owner->windowHandle()) {
+        window->winId();
+        if (QWindow* handle = window->windowHandle())
+            handle->setTransientParent(own);
+    }
+}
 
 TForm3::TForm3(QWidget* mainWindow)
-    : QWidget(mainWindow, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_owner(mainWindow)
 {
     setFixedSize(375, 474);
     setAutoFillBackground(true);
@@ -27,6 +49,7 @@ TForm3::TForm3(QWidget* mainWindow)
     listFont.setPixelSize(16);
     CheckListBox1->setFont(listFont);
     CheckListBox1->setUniformItemSizes(true);
+    CheckListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     CheckListBox1->setStyleSheet(QStringLiteral("QListWidget::item { height: 19px; }"));
     v->addWidget(CheckListBox1, 1);
 
@@ -50,4 +73,95 @@ TForm3::TForm3(QWidget* mainWindow)
     h->addWidget(SpeedButton18);
     h->addWidget(SpeedButton1, 1);
     v->addWidget(Panel1);
+
+    reportError = [](const std::exception& error) {
+        const auto* appError = dynamic_cast<const AppError*>(&error);
+        dialogs().show(appError ? appError->message() : QString::fromLocal8Bit(error.what()),
+                       Dialogs::Icon::Error);
+    };
+    connect(SpeedButton18, &QToolButton::clicked, this, &TForm3::SpeedButton18Click);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TForm3::SpeedButton1Click);
+}
+
+void TForm3::FormCreate(const QStringList& suppliers, const QString& folder)
+{
+    m_folder = folder;
+    const QSignalBlocker blocker(CheckListBox1);
+    CheckListBox1->clear();
+    const QList<bool> stored = ReadCompareTicks(static_cast<int>(suppliers.size()), folder);
+    for (qsizetype i = 0; i < suppliers.size(); ++i) {
+        auto* item = new QListWidgetItem(suppliers[i], CheckListBox1);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(stored.value(i) ? Qt::Checked : Qt::Unchecked);
+    }
+    m_created = true;
+}
+
+QList<bool> TForm3::ticks() const
+{
+    QList<bool> out;
+    for (int i = 0; i < CheckListBox1->count(); ++i)
+        out << (CheckListBox1->item(i)->checkState() == Qt::Checked);
+    return out;
+}
+
+bool TForm3::isTicked(int index) const
+{
+    const QListWidgetItem* item = CheckListBox1->item(index);
+    return item && item->checkState() == Qt::Checked;
+}
+
+void TForm3::setTicked(int index, bool ticked)
+{
+    if (QListWidgetItem* item = CheckListBox1->item(index))
+        item->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+}
+
+void TForm3::SpeedButton18Click()
+{
+    const QList<bool> toggled = ToggleAllTicks(ticks(), CheckListBox1->currentRow());
+    for (int i = 0; i < toggled.size(); ++i)
+        setTicked(i, toggled[i]);
+}
+
+void TForm3::SpeedButton1Click()
+{
+    close();
+}
+
+void TForm3::FormCloseQuery()
+{
+    // A list never filled holds no ticks of the user's; saving it would wipe the stored ones.
+    if (!m_created)
+        return;
+    try {
+        StoreCompareTicks(ticks(), m_folder);
+    } catch (const std::exception& error) {
+        if (reportError)
+            reportError(error);
+    }
+}
+
+void TForm3::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    PlaceOverOwner(this, m_owner);
+    if (m_owner)
+        m_owner->setEnabled(false);
+}
+
+void TForm3::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    // Enabled on every hide, not only on close, so the main window is never left disabled.
+    if (!event->spontaneous() && m_owner)
+        m_owner->setEnabled(true);
+}
+
+void TForm3::closeEvent(QCloseEvent* event)
+{
+    FormCloseQuery();
+    event->accept();
 }
