@@ -257,6 +257,44 @@ TEST_F(DebugLogTest, HttpJobTracesAMissingStartLine)
     EXPECT_FALSE(bytes.contains("START PROCESSING DATA"));
 }
 
+TEST_F(DebugLogTest, PrefixOnlyBeforeTheStartLinePassesTheFoundTestButCutsNothing)
+{
+    // The found test looks at the whole page; the third cut only at what is left after the first.
+    TestHttpServer server;
+    server.route("/s", HttpReply::ok("<b>9 \xE2\x82\xAC</b> BOSCH 1 no price"));
+    InternetSession session(QString::fromLatin1(InternetSession::kPriceAgent), TestLimits());
+    PriceJob job;
+    job.brand = QStringLiteral("BOSCH");
+    job.codepart = QStringLiteral("1");
+    job.S_searchpage = server.url("/s");
+    job.S_getstartline = QStringLiteral("{_brand_} {_codepart_}");
+    job.S_getprice = QStringLiteral("<b>{_price_} €</b>");
+
+    const QByteArray bytes = Trace([&] { RunPriceJob(job, session); });
+    EXPECT_EQ(job.value, 0);
+    EXPECT_TRUE(job._err.isEmpty());
+    const QByteArray expectedTail = Lines({
+        "=========== START PROCESSING DATA ============",
+        "[_S_getstartline] => BOSCH 1",
+        " ",
+        "[TextSite - 1 edit for _S_getstartline] => BOSCH 1 no price",
+        " ",
+        " ",
+        "[TextSite - 3 edit for get price] => [S1 = <b>] => [S2 =  \x80</b>] => BOSCH 1 no price",
+        " ",
+        " ",
+        "[get price] => \"\"",
+        " ",
+        "=========== END PROCESSING DATA ============",
+        kHashes,
+        kHashes,
+        kHashes,
+        kHashes,
+    });
+    EXPECT_TRUE(bytes.endsWith(expectedTail)) << bytes.constData();
+    EXPECT_FALSE(bytes.contains("PROCESSING DATA ERROR"));
+}
+
 TEST_F(DebugLogTest, NoTraceAfterAFailedPlainFetchAndNoExtractionTraceOverHttps)
 {
     QString gone;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
+#include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -228,6 +229,36 @@ TEST(PageRequest, UntrustedCertificateIsRefused)
 
     // The same server with its CA trusted answers, so the refusal above was the certificate's.
     EXPECT_EQ(Std(FetchHttpsPage(server.url("/s?q=1"), TestLimits())), "secret price");
+}
+
+TEST(PageRequest, CertificateForAnotherNameIsRefused)
+{
+    // The test certificate names only 127.0.0.1 and localhost; the machine's own name, where it
+    // resolves to 127.0.0.1, reaches the same server under a name the certificate lacks.
+    char name[256] = {};
+    if (::gethostname(name, sizeof name - 1) != 0 || qstricmp(name, "localhost") == 0)
+        GTEST_SKIP() << "no host name";
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    addrinfo* found = nullptr;
+    if (::getaddrinfo(name, nullptr, &hints, &found) != 0 || !found)
+        GTEST_SKIP() << "the host name does not resolve";
+    const bool loopback =
+        reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr.s_addr == htonl(INADDR_LOOPBACK);
+    ::freeaddrinfo(found);
+    if (!loopback)
+        GTEST_SKIP() << "the host name does not resolve to 127.0.0.1";
+
+    TestHttpServer server(TestHttpServer::Scheme::Https);
+    server.route("/s", HttpReply::ok("secret price"));
+    const QString address =
+        QStringLiteral("https://%1:%2/s").arg(QString::fromLocal8Bit(name)).arg(server.port());
+    qputenv("no_proxy", QByteArray("127.0.0.1,localhost,") + name);
+    EXPECT_TRUE(FetchHttpsPage(address, TestLimits()).isEmpty());
+    InternetSession session(QString::fromLatin1(InternetSession::kPriceAgent), TestLimits());
+    EXPECT_EQ(Std(FetchHttpPage(session, address).error), Std(kConnectionErrorText));
+    EXPECT_EQ(server.requestCount(), 0);
+    EXPECT_EQ(Std(FetchHttpsPage(server.url("/s"), TestLimits())), "secret price");
 }
 
 TEST(PageRequest, ServerThatNeverAnswersTheConnectionIsBounded)
