@@ -10,6 +10,8 @@
 #include <QList>
 
 #include <climits>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -96,6 +98,7 @@ bool ParseSettingsInteger(const QString& text, int& value)
 struct SettingsStore::Data
 {
     QString fileName;
+    QString readError; // set when the file is there but could not be read
     QList<Section> sections;
     QHash<QString, qsizetype> index; // folded name -> position in sections
 
@@ -166,8 +169,19 @@ SettingsStore::SettingsStore(const QString& fileName) : d(std::make_unique<Data>
 {
     d->fileName = fileName;
     QFile file(fileName);
-    if (file.open(QIODevice::ReadOnly))
-        d->parse(DecodeTextFileBytes(file.readAll()));
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        if (file.error() == QFileDevice::NoError) {
+            d->parse(DecodeTextFileBytes(bytes));
+            return;
+        }
+    } else {
+        std::error_code ec;
+        const auto status = std::filesystem::status(QFile::encodeName(fileName).toStdString(), ec);
+        if (status.type() == std::filesystem::file_type::not_found)
+            return;
+    }
+    d->readError = QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString());
 }
 
 SettingsStore::~SettingsStore() = default;
@@ -261,6 +275,10 @@ QString SettingsStore::toText() const
 
 void SettingsStore::UpdateFile()
 {
+    // The document holds only what this event wrote: saving it would wipe the settings that
+    // could not be read.
+    if (!d->readError.isEmpty())
+        throw FileError(d->readError);
     QString error;
     if (!SaveFileAtomically(d->fileName, QByteArray("\xEF\xBB\xBF") + toText().toUtf8(), &error))
         throw FileError(error);

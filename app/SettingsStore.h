@@ -10,7 +10,8 @@
 class SettingsStore
 {
 public:
-    // Reads the file; a missing or unreadable file gives an empty document.
+    // Reads the file; a missing or unreadable file gives an empty document. A file that is there
+    // but cannot be read is never replaced: UpdateFile() then throws FileError.
     explicit SettingsStore(const QString& fileName);
     ~SettingsStore();
     SettingsStore(const SettingsStore&) = delete;
@@ -30,7 +31,8 @@ public:
     void EraseSection(const QString& section);
 
     // Writes the whole document (UTF-8 with BOM, CR LF), replacing the file atomically.
-    // Throws FileError when the file cannot be written; the earlier file stays as it was.
+    // Throws FileError when the file cannot be written, or was there but could not be read; the
+    // earlier file stays as it was.
     void UpdateFile();
 
     // The document as UpdateFile() would write it, without the BOM.

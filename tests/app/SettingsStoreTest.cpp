@@ -10,7 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
+#include <memory>
 #include <optional>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -318,6 +323,40 @@ TEST(SettingsStore, FailedSaveThrowsAndKeepsTheEarlierFile)
     SettingsStore nowhere(dir.path("no/such/folder/Tesmarin.ini"));
     nowhere.WriteString("S", "k", "v");
     EXPECT_THROW(nowhere.UpdateFile(), FileError);
+}
+
+// Opens 'path' as a user who may not read it; root reads everything, so it reads as nobody.
+std::unique_ptr<SettingsStore> OpenWithoutReadAccess(const QString& path)
+{
+    if (geteuid() != 0) {
+        chmod(QFile::encodeName(path).constData(), 0);
+        auto store = std::make_unique<SettingsStore>(path);
+        chmod(QFile::encodeName(path).constData(), 0644);
+        return store;
+    }
+    if (seteuid(65534) != 0)
+        return nullptr;
+    auto store = std::make_unique<SettingsStore>(path);
+    if (seteuid(0) != 0)
+        std::abort();
+    return store;
+}
+
+TEST(SettingsStore, FileThatCannotBeReadIsNeverReplaced)
+{
+    fixtures::TempDir dir;
+    ASSERT_TRUE(dir.write("Tesmarin.ini", kHandWritten));
+    const std::unique_ptr<SettingsStore> ini = OpenWithoutReadAccess(SettingsFilePath(dir.folder()));
+    ASSERT_TRUE(ini);
+    EXPECT_EQ(ini->ReadString("SETTINGDATA", "ValueFactor", "1"), QStringLiteral("1")); // defaults
+    ini->WriteInteger("SettForEbaySite", "SotfForEbayDe", 3);
+    try {
+        ini->UpdateFile();
+        ADD_FAILURE() << "a file that could not be read was replaced";
+    } catch (const FileError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("Tesmarin.ini"))) << e.message().toStdString();
+    }
+    EXPECT_EQ(dir.read("Tesmarin.ini"), kHandWritten);
 }
 
 TEST(SettingsStore, BrokenFilesGiveDefaults)
