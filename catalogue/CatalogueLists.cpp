@@ -105,6 +105,7 @@ void CatalogueLists::loadTradeGroupsFromCatalogue(CatalogueQuery& query)
 {
     m_tradeGroups.clear();
     m_tradeGroupsFailed = true;
+    m_tradeGroupLanguage = m_languageText;
     emit tradeGroupsChanged();
 
     query.run({QStringLiteral("SELECT  "), QStringLiteral("   MAX(TG.GAID) AS MAXGAID "),
@@ -156,6 +157,7 @@ void CatalogueLists::loadTradeGroupsFromCache(const QString& path, const QString
 {
     clearTradeGroupNames();
     m_tradeGroups.clear();
+    m_tradeGroupLanguage = language;
     // File order, not text order, so groups of equal names come back in the order their ticks
     // were saved in; a line repeated exactly is still read once.
     QList<CatalogueItem> items;
@@ -337,11 +339,11 @@ void CatalogueLists::saveTradeGroups(SettingsStore& settings, const QString& fol
         settings.EraseSection(TradeGroupSection);
         return;
     }
-    settings.WriteString(TradeGroupSection, ListKeys::TradeGroupTicksKey(m_languageText),
+    settings.WriteString(TradeGroupSection, ListKeys::TradeGroupTicksKey(m_tradeGroupLanguage),
                          WriteIndexList(m_tradeGroups.ticks()));
     QStringList lines;
     lines.reserve(m_tradeGroups.count());
     for (const CatalogueItem& item : m_tradeGroups.items())
         lines << FormatCacheLine(item.number, asCacheLine(item.text));
-    SaveLineFile(TradeGroupCachePath(m_languageText, m_displayedVersion, folder), lines);
+    SaveLineFile(TradeGroupCachePath(m_tradeGroupLanguage, m_displayedVersion, folder), lines);
 }

@@ -95,7 +95,9 @@ public:
     // Shutdown, in the order the window writes its keys: [SETTINGDATA_LANG]; [SETTINGDATA_BRANDS] with
     // ListOfBrands.ini; [SETTINGDATA_TRADEGROUPS] with the trade group cache. The cache savers throw
     // FileError. A list whose catalogue load failed in this run leaves its stored section and cache
-    // as they were rather than overwriting them with what little it holds.
+    // as they were rather than overwriting them with what little it holds. The trade groups are
+    // stored under the language they were loaded for, which is the field's text unless text was
+    // typed into the field afterwards.
     void saveLanguages(SettingsStore& settings) const;
     void saveBrands(SettingsStore& settings, const QString& folder) const;
     void saveTradeGroups(SettingsStore& settings, const QString& folder) const;
@@ -115,6 +117,9 @@ private:
     SortedItemList m_tradeGroups;
     QHash<int, QString> m_tradeGroupNames;
     int m_maxTradeGroupId = 0;
+    // The language the trade group list was loaded for; text typed into the field since then
+    // must not file these groups and their ticks under another language.
+    QString m_tradeGroupLanguage;
 
     QString m_displayedVersion;
 

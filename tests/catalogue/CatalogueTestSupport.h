@@ -73,15 +73,17 @@ inline void PointAt(CatalogueConnection& connection, const TestCatalogue& catalo
     connection.setConnectTimeout(10);
 }
 
-// Statements the code under test sent, without the client library's session set-up (its SET and
-// the prepared probe Qt's driver runs when it connects).
+// Statements the code under test sent, plain or prepared, without the client library's session
+// set-up (its SET and the prepared probe Qt's driver runs when it connects).
 inline QStringList SentStatements(const TestCatalogue& catalogue)
 {
     QStringList out;
     for (const fixtures::LoggedStatement& s : fixtures::loggedStatements(catalogue.account.user)) {
-        if (s.command == QLatin1String("Query") &&
-            !s.text.startsWith(QLatin1String("SET "), Qt::CaseInsensitive))
-            out << s.text;
+        if (s.text.startsWith(QLatin1String("SET "), Qt::CaseInsensitive))
+            continue;
+        if (s.command != QLatin1String("Query") && s.text.contains(QLatin1Char('?')))
+            continue;
+        out << s.text;
     }
     return out;
 }

@@ -494,3 +494,34 @@ TEST_F(CatalogueListsTest, LanguageChangeFailureLeavesTheStatusAndTheStoredCache
     EXPECT_FALSE(dir.exists("ListOfTradeGroup[de][123].ini"));
     EXPECT_TRUE(settings().SectionExists("SETTINGDATA_TRADEGROUPS"));
 }
+
+// Text typed into the language field after the groups were loaded names no loaded list: the groups
+// and their ticks stay filed under the language they belong to, whatever the field says.
+TEST_F(CatalogueListsTest, TypedLanguageTextDoesNotFileTheGroupsUnderAnotherLanguage)
+{
+    const TestCatalogue catalogue = CreateCatalogue("typed");
+    FillCatalogue(catalogue);
+    for (const QString& typed : {QStringLiteral("de"), QStringLiteral("en/de")}) {
+        SCOPED_TRACE(typed.toStdString());
+        fixtures::TempDir folder;
+        {
+            ProgramRun first(catalogue, folder.folder());
+            first.start();
+            first.lists.setTradeGroupTicked(2, true); // Brake Disc
+            first.lists.setLanguageFieldText(typed);
+            ASSERT_NO_THROW(first.shutdown());
+        }
+        EXPECT_FALSE(folder.exists(TradeGroupCacheName("de", Version)));
+        const SettingsStore stored(SettingsFilePath(folder.folder()));
+        EXPECT_EQ(stored.ReadString("SETTINGDATA_TRADEGROUPS", "SelectTradeGroups[en]", ""), "[2]");
+        EXPECT_EQ(stored.ReadString("SETTINGDATA_TRADEGROUPS", "SelectTradeGroups[" + typed + "]", "none"),
+                  "none");
+
+        // German comes from the catalogue in German, not from a cache of English names.
+        ProgramRun second(catalogue, folder.folder());
+        second.start();
+        EXPECT_EQ(TickedPositions(second.lists.tradeGroups()), QList<int>{2});
+        second.changeLanguage("de");
+        EXPECT_EQ(Texts(second.lists.tradeGroups()), (QStringList{"Luftfilter", "Zündkerze", "Ölfilter"}));
+    }
+}
