@@ -131,11 +131,12 @@ TEST(SiteTable, TrickyRowsSpotChecks)
     for (const Spot& s : spots) {
         const QString actual = Field(s.row, s.tag, dir.folder());
         const QString value = QString::fromUtf16(s.value);
-        if (QLatin1String(s.tag) == QLatin1String("searchpage"))
+        if (QLatin1String(s.tag) == QLatin1String("searchpage")) {
             EXPECT_TRUE(actual.endsWith(QLatin1String("://") + SiteHost(s.row) + value))
                 << s.row << " " << Std(actual);
-        else
+        } else {
             EXPECT_EQ(Std(actual), Std(value)) << "row " << s.row << " " << s.tag;
+        }
     }
     EXPECT_EQ(Field(95, "getnextstartline", dir.folder()).count(QLatin1Char('\t')), 24);
     EXPECT_EQ(Field(25, "getprice", dir.folder()).count(QChar(0x00A0)), 1);
@@ -198,10 +199,12 @@ TEST(SiteHosts, EveryHostIsABareHostName)
     for (int r = 0; r < SiteCount; ++r) {
         const QString host = SiteHost(r);
         EXPECT_TRUE(hostName.match(host).hasMatch()) << r << " " << Std(host);
-        if (r < 25)
+        if (r < 25) {
             EXPECT_TRUE(host.startsWith(QLatin1String("www.mister-auto."))) << r;
-        if (r != 45) // the same shop as row 31
+        }
+        if (r != 45) { // the same shop as row 31
             EXPECT_FALSE(seen.contains(host)) << r << " " << Std(host);
+        }
         seen.insert(host);
     }
     EXPECT_EQ(SiteHost(45), SiteHost(31));
