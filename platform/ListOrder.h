@@ -3,9 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-// The one order of every sorted list: by text without regard to letter case, using Unicode case
-// folding and then code units, independent of the machine's locale. Equal under this order means
-// "the same line" for the caches' repeated-line rule.
+// The one order of every sorted list: by the code units of the case-folded text, independent of
+// the machine's locale. Texts that differ only in letter case compare equal, which is what "the
+// same line" means for the caches' repeated-line rule; a stable sort keeps them in input order.
 int CompareListText(const QString& a, const QString& b);
 inline bool ListTextLess(const QString& a, const QString& b)
 {
