@@ -278,7 +278,13 @@ void CatalogueLists::changeExportLanguage(int position, CatalogueConnection& con
 {
     if (position < 0 || position >= m_languages.count())
         return;
+    // The language whose groups are shown chosen again (or Enter in the field) changes nothing;
+    // reloading would drop the ticks made since the start.
+    const bool shown = position == m_selectedLanguage && !m_tradeGroupsFailed &&
+                       m_tradeGroupLanguage == m_languages.at(position).text;
     selectLanguage(position);
+    if (shown)
+        return;
     connection.Reconnect();
 
     const QString remembered = status.text();

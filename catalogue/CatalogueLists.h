@@ -88,7 +88,8 @@ public:
     // ComboBox1Change: the user picked the language at 'position' (-1: text typed, nothing to do).
     // Re-connects, then loads the trade groups from their cache or the catalogue; the status line
     // ends with the text it had after the re-connect. Throws DatabaseError when the catalogue query
-    // fails; the trade group list then stays empty.
+    // fails; the trade group list then stays empty. Choosing the language whose groups are shown
+    // again does nothing.
     void changeExportLanguage(int position, CatalogueConnection& connection, StatusLine& status,
                               const QString& folder);
 

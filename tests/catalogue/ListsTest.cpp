@@ -525,3 +525,29 @@ TEST_F(CatalogueListsTest, TypedLanguageTextDoesNotFileTheGroupsUnderAnotherLang
         EXPECT_EQ(Texts(second.lists.tradeGroups()), (QStringList{"Luftfilter", "Zündkerze", "Ölfilter"}));
     }
 }
+
+// Choosing the language whose groups are shown (again from the list, or Enter in the field) keeps
+// the ticks made since the start; after a failed load the same choice tries again.
+TEST_F(CatalogueListsTest, ChoosingTheShownLanguageAgainKeepsTheTicks)
+{
+    const TestCatalogue catalogue = CreateCatalogue("again");
+    FillCatalogue(catalogue);
+    {
+        ProgramRun first(catalogue, dir.folder());
+        first.start();
+        first.shutdown();
+    }
+    ProgramRun run(catalogue, dir.folder());
+    run.start();
+    run.lists.setTradeGroupTicked(1, true);
+    const qsizetype before = SentStatements(catalogue).size();
+    run.changeLanguage("en");
+    EXPECT_EQ(TickedPositions(run.lists.tradeGroups()), QList<int>{1});
+    EXPECT_EQ(SentStatements(catalogue).size(), before);
+
+    catalogue.exec({"RENAME TABLE DATATEXT TO DATATEXT_AWAY"});
+    EXPECT_THROW(run.changeLanguage("de"), DatabaseError);
+    catalogue.exec({"RENAME TABLE DATATEXT_AWAY TO DATATEXT"});
+    run.changeLanguage("de");
+    EXPECT_EQ(Texts(run.lists.tradeGroups()), (QStringList{"Luftfilter", "Zündkerze", "Ölfilter"}));
+}
