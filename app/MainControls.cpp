@@ -100,7 +100,8 @@ QLabel* titleRow(QWidget* panel, QToolButton*& button, const QString& caption, c
 }
 
 // A pick-only list that reports every close of its drop-down, as the brand list needs. Only a
-// drop-down that was shown counts: QComboBox also hides its popup when it is disabled.
+// drop-down that was shown counts: QComboBox also hides its popup when it is disabled. The report
+// is queued because QComboBox closes the drop-down before it takes the chosen item.
 class CloseUpComboBox final : public QComboBox
 {
 public:
@@ -119,7 +120,7 @@ public:
         m_dropped = false;
         QComboBox::hidePopup();
         if (dropped && m_closedUp)
-            m_closedUp();
+            QMetaObject::invokeMethod(this, m_closedUp, Qt::QueuedConnection);
     }
 
 private:
