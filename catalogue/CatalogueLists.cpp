@@ -136,18 +136,19 @@ void CatalogueLists::loadTradeGroupsFromCatalogue(CatalogueQuery& query)
 void CatalogueLists::loadBrandsFromCache(const SettingsStore& settings, const QString& folder)
 {
     m_brands.clear();
-    // Each cache line pairs with the id token at the same place in the file, before sorting, so
-    // two brands of one name keep their own numbers.
+    // Each cache line pairs with the id token and the tick at its place in the file, before
+    // sorting, so two brands of one name keep their own numbers, and a file sorted in another order
+    // keeps its ticks on their brands.
     const QStringList lines = ReadRawLines(BrandCachePath(folder));
-    const QList<int> ids =
-        ReadIdList(settings.ReadString(BrandSection, BrandIdsKey, QString()), int(lines.size()));
+    const int count = int(lines.size());
+    const QList<int> ids = ReadIdList(settings.ReadString(BrandSection, BrandIdsKey, QString()), count);
+    const QList<bool> ticks =
+        ReadIndexList(settings.ReadString(BrandSection, BrandTicksKey, QString()), count);
     QList<CatalogueItem> items;
-    items.reserve(lines.size());
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        items.append({lines[i], ids[i]});
+    items.reserve(count);
+    for (int i = 0; i < count; ++i)
+        items.append({lines[i], ids[i], ticks[i]});
     m_brands.addAll(std::move(items));
-    m_brands.setTicks(
-        ReadIndexList(settings.ReadString(BrandSection, BrandTicksKey, QString()), m_brands.count()));
     m_brandsFailed = false;
     emit brandsChanged();
 }
@@ -158,24 +159,25 @@ void CatalogueLists::loadTradeGroupsFromCache(const QString& path, const QString
     clearTradeGroupNames();
     m_tradeGroups.clear();
     m_tradeGroupLanguage = language;
-    // File order, not text order, so groups of equal names come back in the order their ticks
-    // were saved in; a line repeated exactly is still read once.
+    // The file was written in list order with a tick per position: each line takes the tick at its
+    // place in the file before sorting, so groups of equal names, or a file sorted in another order,
+    // keep their ticks. A line repeated exactly is still read once.
+    const QStringList lines = ReadRawLines(path);
+    const QList<bool> ticks = ReadIndexList(
+        settings.ReadString(TradeGroupSection, ListKeys::TradeGroupTicksKey(language), QString()),
+        int(lines.size()));
     QList<CatalogueItem> items;
     QSet<QString> seen;
-    for (const QString& line : ReadRawLines(path)) {
-        const QString key = line.toCaseFolded();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString key = lines[i].toCaseFolded();
         if (seen.contains(key))
             continue;
         seen.insert(key);
-        const CacheLine parsed = ParseCacheLine(line);
-        items.append({parsed.name, parsed.number});
+        const CacheLine parsed = ParseCacheLine(lines[i]);
+        items.append({parsed.name, parsed.number, ticks[i]});
         m_maxTradeGroupId = qMax(m_maxTradeGroupId, parsed.number);
     }
     m_tradeGroups.addAll(std::move(items));
-    const QList<bool> ticks = ReadIndexList(
-        settings.ReadString(TradeGroupSection, ListKeys::TradeGroupTicksKey(language), QString()),
-        m_tradeGroups.count());
-    m_tradeGroups.setTicks(ticks);
     for (const CatalogueItem& item : m_tradeGroups.items())
         m_tradeGroupNames.insert(item.number, item.text);
     m_tradeGroupsFailed = false;

@@ -372,7 +372,15 @@ TEST_F(CatalogueListsTest, BrandCachePairsEachLineWithTheIdAtItsPlace)
          {"Acme", "Bolt", "Zed"},
          {7, 8, 3},
          {1}},
-        {"lines not in list order", {"Zed", "Acme"}, "[3][7]", "[0]", {"Acme", "Zed"}, {7, 3}, {0}},
+        // Another program's sort order (accents, punctuation): ids and ticks follow their lines.
+        {"lines in another order", {"Zed", "Acme"}, "[3][7]", "[0]", {"Acme", "Zed"}, {7, 3}, {1}},
+        {"accent sorted as its letter",
+         {"LÖBRO", "LPR", "LZ"},
+         "[5][6][7]",
+         "[1]",
+         {"LPR", "LZ", "LÖBRO"},
+         {6, 7, 5},
+         {0}},
         {"fewer ids than lines",
          {"Acme", "Bolt", "Zed"},
          "[7][9]",
@@ -412,6 +420,24 @@ TEST_F(CatalogueListsTest, TradeGroupCacheKeepsTicksOfEqualNamesAndSizesTheTable
     EXPECT_EQ(lists.tradeGroupNameTableSize(), 1001);
     EXPECT_EQ(lists.tradeGroupName(1000), "Filter");
     EXPECT_EQ(lists.tradeGroupName(999), QString());
+}
+
+// A cache whose lines are in another sort order than ours (written elsewhere, or before a change of
+// the list order) keeps each tick on the group it was saved for.
+TEST_F(CatalogueListsTest, TradeGroupCacheTicksFollowTheirLines)
+{
+    SaveLineFile(dir.path("groups.ini"), {"[6]ABS Ring", "[5]A.B.S. Sensor", "[7]LÖBRO Joint", "[8]LPR Pad"});
+    SettingsStore store(SettingsFilePath(dir.folder()));
+    store.WriteString("SETTINGDATA_TRADEGROUPS", "SelectTradeGroups[en]", "[1][3]");
+    CatalogueLists lists;
+    lists.loadTradeGroupsFromCache(dir.path("groups.ini"), "en", store);
+
+    EXPECT_EQ(lists.tradeGroups().numbers(), (QList<int>{5, 6, 8, 7}));
+    QList<int> ticked;
+    for (const CatalogueItem& item : lists.tradeGroups().items())
+        if (item.ticked)
+            ticked << item.number;
+    EXPECT_EQ(ticked, (QList<int>{5, 8}));
 }
 
 TEST_F(CatalogueListsTest, UnreachableServerWithoutBrandCacheStillRestoresTheRest)
