@@ -72,13 +72,18 @@ bool TMyThread::isParked() const
     return m_parked.load(std::memory_order_acquire);
 }
 
-void TMyThread::stop()
+void TMyThread::requestStop()
 {
     {
         const std::lock_guard lock(m_mutex);
         m_stopping = true;
     }
     m_wake.notify_one();
+}
+
+void TMyThread::stop()
+{
+    requestStop();
     if (m_joinable) {
         pthread_join(m_thread, nullptr);
         m_joinable = false;

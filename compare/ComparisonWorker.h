@@ -65,6 +65,8 @@ public:
     void handOver();
     // True once the worker parked after its job; its results may be read from then on.
     bool isParked() const;
+    // Tells the worker to stop without waiting for it, so a run can stop all its workers at once.
+    void requestStop();
     // Tells the worker to stop and waits until its thread ended. Idempotent.
     void stop();
 
