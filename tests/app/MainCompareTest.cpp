@@ -181,6 +181,15 @@ TEST_F(MainCompare, EnterLooksUpAndAnyOtherKeyResetsTheBrandList)
     QCoreApplication::processEvents();
     EXPECT_EQ(dialogs.texts(), QStringList{NoPartMessage});
 
+    // Choosing "select BRAND" stops at the input check too, and the list drops down again.
+    dialogs.shown.clear();
+    form1->ComboBox4->showPopup();
+    choose(0);
+    EXPECT_EQ(dialogs.texts(), QStringList{NoPartMessage});
+    EXPECT_TRUE(form1->ComboBox4->view()->isVisible());
+    form1->ComboBox4->hidePopup();
+    QCoreApplication::processEvents();
+
     QTest::keyClick(form1->Edit8, Qt::Key_7);
     EXPECT_EQ(comboItems(form1->ComboBox4), QStringList{SelectBrandText});
     EXPECT_EQ(form1->ComboBox4->currentIndex(), 0);
