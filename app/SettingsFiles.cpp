@@ -220,13 +220,18 @@ QString EncodeLanguageText(const QStringList& names)
     return out;
 }
 
-QStringList DecodeLanguageText(const QString& value)
+QStringList DecodeLanguageTextLines(const QString& value)
 {
     QString base64 = value;
     base64.replace(kLineMark, kCrLf);
     // Characters outside the Base64 alphabet (the line breaks, or damage) are skipped.
     const QByteArray bytes = QByteArray::fromBase64(base64.toLatin1());
-    QStringList names = SplitLines(QString::fromUtf8(bytes));
+    return SplitLines(QString::fromUtf8(bytes));
+}
+
+QStringList DecodeLanguageText(const QString& value)
+{
+    QStringList names = DecodeLanguageTextLines(value);
     SortListText(names);
     QStringList out;
     out.reserve(names.size());

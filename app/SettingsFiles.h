@@ -47,3 +47,5 @@ QString FormatCacheLine(int number, const QString& name);
 QString EncodeLanguageText(const QStringList& names);
 // Back to names: sorted in list order, a repeated name kept once.
 QStringList DecodeLanguageText(const QString& value);
+// Back to names in stored order, repeats kept: the n-th name pairs with LanguageExport_LNGID[n].
+QStringList DecodeLanguageTextLines(const QString& value);

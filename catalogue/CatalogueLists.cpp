@@ -234,9 +234,10 @@ CatalogueLists::RestoreResult CatalogueLists::restoreAtStartup(SettingsStore& se
         if (!result.failedLists.isEmpty())
             m_displayedVersion.clear();
     } else {
-        // Languages from the settings file.
+        // Languages from the settings file. Each name takes its number by its stored position before
+        // the list sorts, so two languages of the same name cannot shift the numbers after them.
         const QStringList names =
-            DecodeLanguageText(settings.ReadString(LanguageSection, LanguageTextKey, QString()));
+            DecodeLanguageTextLines(settings.ReadString(LanguageSection, LanguageTextKey, QString()));
         QList<CatalogueItem> items;
         items.reserve(names.size());
         for (qsizetype i = 0; i < names.size(); ++i)

@@ -577,3 +577,28 @@ TEST_F(CatalogueListsTest, ChoosingTheShownLanguageAgainKeepsTheTicks)
     run.changeLanguage("de");
     EXPECT_EQ(Texts(run.lists.tradeGroups()), (QStringList{"Luftfilter", "Zündkerze", "Ölfilter"}));
 }
+
+TEST_F(CatalogueListsTest, RepeatedLanguageNamesKeepTheirNumbers)
+{
+    // A catalogue with two languages of the same name (case aside): the stored list is restored
+    // whole, each name with the number stored at its place, and the selection stays on "fr".
+    const TestCatalogue catalogue = CreateCatalogue("samelang");
+    FillCatalogue(catalogue);
+    SettingsStore stored(SettingsFilePath(dir.folder()));
+    stored.WriteString("SETTINGDATA", "VerData", Version);
+    stored.WriteInteger("SETTINGDATA_LANG", "LanguageExportID", 3);
+    stored.WriteString("SETTINGDATA_LANG", "LanguageExportText",
+                       EncodeLanguageText({"de", "EN", "en", "fr"}));
+    for (int i = 0; i < 4; ++i)
+        stored.WriteInteger("SETTINGDATA_LANG", QStringLiteral("LanguageExport_LNGID[%1]").arg(i), 11 + i);
+    stored.UpdateFile();
+
+    ProgramRun run(catalogue, dir.folder());
+    const auto result = run.start();
+
+    EXPECT_FALSE(result.initialLoad);
+    EXPECT_EQ(Texts(run.lists.languages()), (QStringList{"de", "EN", "en", "fr"}));
+    EXPECT_EQ(run.lists.languages().numbers(), (QList<int>{11, 12, 13, 14}));
+    EXPECT_EQ(run.lists.languageFieldText(), "fr");
+    EXPECT_EQ(run.lists.exportLanguageId(), 14);
+}
