@@ -7,31 +7,15 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QHideEvent>
 #include <QIcon>
 #include <QListWidget>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QWindow>
-
-void PlaceOverOwner(QWidget* window, QWidget* owner)
-{
-    if (!owner)
-        return;
-    window->move(owner->geometry().center() - QPoint(window->width() / 2, window->height() / 2));
-    // Without a parent the window manager learns from the transient parent whose window this is.
-    if (QWindow* own = owner->windowHandle()) {
-        window->winId();
-        if (QWindow* handle = window->windowHandle())
-            handle->setTransientParent(own);
-    }
-}
 
 TForm3::TForm3(QWidget* mainWindow)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_owner(mainWindow)
+    : OwnedWindow(mainWindow, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setFixedSize(375, 474);
     setAutoFillBackground(true);
@@ -140,24 +124,6 @@ void TForm3::FormCloseQuery()
         if (reportError)
             reportError(error);
     }
-}
-
-void TForm3::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    if (event->spontaneous())
-        return;
-    PlaceOverOwner(this, m_owner);
-    if (m_owner)
-        m_owner->setEnabled(false);
-}
-
-void TForm3::hideEvent(QHideEvent* event)
-{
-    QWidget::hideEvent(event);
-    // Enabled on every hide, not only on close, so the main window is never left disabled.
-    if (!event->spontaneous() && m_owner)
-        m_owner->setEnabled(true);
 }
 
 void TForm3::closeEvent(QCloseEvent* event)

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "platform/OwnedWindow.h"
 #include <QList>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
-#include <QWidget>
 
 #include <exception>
 #include <functional>
@@ -15,9 +15,8 @@ class QToolButton;
 
 // The comparison supplier list: every supplier with a tick box, a toggle-all picture button and
 // "CLOSE ...". Created hidden at start, shown and hidden afterwards. The main window is its owner:
-// the list is centred on it and disables it while shown. The list is a window of its own rather
-// than a child of the owner, since a disabled owner would disable its child windows as well.
-class TForm3 : public QWidget
+// the list is centred on it and disables it while shown.
+class TForm3 : public OwnedWindow
 {
     Q_OBJECT
 public:
@@ -46,15 +45,9 @@ public:
     QToolButton* SpeedButton1 = nullptr;
 
 protected:
-    void showEvent(QShowEvent* event) override; // FormShow
-    void hideEvent(QHideEvent* event) override; // FormClose
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QPointer<QWidget> m_owner;
     QString m_folder;
     bool m_created = false;
 };
-
-// Centres a secondary window on its owner and keeps it with the owner on the desktop.
-void PlaceOverOwner(QWidget* window, QWidget* owner);

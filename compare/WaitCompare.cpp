@@ -1,14 +1,10 @@
 #include "WaitCompare.h"
 
-#include "ListBrandsForComparePrices.h"
-
 #include <QCloseEvent>
-#include <QHideEvent>
 #include <QLabel>
-#include <QShowEvent>
 
 TForm4::TForm4(QWidget* mainWindow)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_owner(mainWindow)
+    : OwnedWindow(mainWindow, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setFixedSize(419, 58);
     Panel1 = new QLabel(QStringLiteral("Wait, is assessment ..."), this);
@@ -20,23 +16,6 @@ TForm4::TForm4(QWidget* mainWindow)
     f.setPixelSize(14);
     Panel1->setFont(f);
     Panel1->setGeometry(0, 0, 419, 58);
-}
-
-void TForm4::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    if (event->spontaneous())
-        return;
-    PlaceOverOwner(this, m_owner);
-    if (m_owner)
-        m_owner->setEnabled(false);
-}
-
-void TForm4::hideEvent(QHideEvent* event)
-{
-    QWidget::hideEvent(event);
-    if (!event->spontaneous() && m_owner)
-        m_owner->setEnabled(true);
 }
 
 void TForm4::closeEvent(QCloseEvent* event)

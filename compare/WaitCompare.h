@@ -1,14 +1,12 @@
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
+#include "platform/OwnedWindow.h"
 
 class QLabel;
 
 // The wait window shown over the main window during a price comparison. Showing it disables the
-// main window (its owner), hiding or closing it enables the owner again. Like the supplier list it
-// is a window of its own, so that the disabled owner does not grey it out.
-class TForm4 : public QWidget
+// main window (its owner), hiding or closing it enables the owner again.
+class TForm4 : public OwnedWindow
 {
     Q_OBJECT
 public:
@@ -17,11 +15,6 @@ public:
     QLabel* Panel1 = nullptr;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
     // Only the run closes it: a close from the desktop would enable the main window mid-run.
     void closeEvent(QCloseEvent* event) override;
-
-private:
-    QPointer<QWidget> m_owner;
 };
