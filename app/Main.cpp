@@ -24,6 +24,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <exception>
+
 MainOptions MainOptions::defaults()
 {
     MainOptions options;
@@ -98,7 +100,16 @@ void TForm1::showEvent(QShowEvent* event)
     m_showRun = true;
     // The start-up paints into a visible window, so it runs once the show has been handled.
     QTimer::singleShot(0, this, [this] {
-        FormShow();
+        try {
+            FormShow();
+        } catch (const std::exception& error) {
+            // The window stays usable and can still be closed.
+            ShowStandardError(error);
+        }
+        if (m_closeAfterStartup) {
+            close();
+            return;
+        }
         FormActivate();
     });
 }
@@ -114,6 +125,13 @@ void TForm1::closeEvent(QCloseEvent* event)
 {
     // Disabled means a secondary window or a comparison is working over it; it closes afterwards.
     if (!isEnabled() || m_comparing) {
+        event->ignore();
+        return;
+    }
+    // The start-up lets events through while it paints its status texts; a close then waits for
+    // its end, so the connection is not closed under its queries and the shutdown saves the result.
+    if (m_startupRunning) {
+        m_closeAfterStartup = true;
         event->ignore();
         return;
     }

@@ -265,6 +265,8 @@ private:
     bool m_showRun = false;
     bool m_startupStarted = false;
     bool m_startupDone = false;
+    bool m_startupRunning = false;
+    bool m_closeAfterStartup = false;
     bool m_closing = false;
     bool m_comparing = false;
     QPointer<TForm3> m_form3;

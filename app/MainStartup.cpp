@@ -72,6 +72,12 @@ void TForm1::FormShow()
     if (m_startupStarted)
         return;
     m_startupStarted = true;
+    m_startupRunning = true;
+    struct RunningFlag
+    {
+        bool& flag;
+        ~RunningFlag() { flag = false; }
+    } running{m_startupRunning};
     const QString designStatus = statusText();
     ComboBox1->clear();
 

@@ -8,6 +8,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,6 +17,8 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 using namespace maintest;
 
@@ -484,4 +488,65 @@ TEST_F(MainWindow, ServerUnreachableStatusTexts)
     EXPECT_LT(texts.indexOf(QStringLiteral("Running ...")), texts.size() - 1);
     EXPECT_EQ(form->statusText(), QStringLiteral("No internet connection !"));
     EXPECT_TRUE(dialogs.texts().isEmpty()) << qPrintable(dialogs.texts().join('|'));
+}
+
+TEST_F(MainWindow, FirstActivationChecksForARelease)
+{
+    const QByteArray path = "/download/versionhistoryforargentleaf.txt";
+    fixtures::HttpReply errorPage =
+        fixtures::HttpReply::ok("<html>\r\n\"CORVINEL\" 9.9.9 released\r\n</html>\r\n");
+    errorPage.status = 503;
+    errorPage.reason = "Service Unavailable";
+    const struct
+    {
+        fixtures::HttpReply reply;
+        bool opensHistory;
+    } cases[] = {
+        {fixtures::HttpReply::ok("\"CORVINEL\" 1.4.3 released\r\n- fixes\r\n", "text/plain"), true},
+        {fixtures::HttpReply::ok("\"CORVINEL\" 1.4.2 released\r\n- fixes\r\n", "text/plain"), false},
+        {errorPage, false},
+    };
+    for (const auto& c : cases) {
+        fixtures::TestHttpServer server;
+        server.route(path, c.reply);
+        MainOptions options = OptionsFor(dir);
+        options.releaseCheck = true;
+        options.releaseDeadline = std::chrono::seconds(5);
+        options.programVersion = QStringLiteral("1.4.2");
+        options.updateHost = QStringLiteral("127.0.0.1:%1").arg(server.port());
+        TForm1 form(options);
+        shell.opened.clear();
+        form.FormActivate();
+        form.FormActivate(); // the check runs once
+        EXPECT_EQ(server.requestCount(), 1);
+        const QStringList want =
+            c.opensHistory ? QStringList{server.url(QString::fromLatin1(path))} : QStringList{};
+        EXPECT_EQ(shell.opened, want) << c.reply.body.constData();
+    }
+}
+
+TEST_F(MainWindow, CloseDuringTheStartUpWaitsForItsEnd)
+{
+    auto form = OfflineWindow(OptionsFor(dir));
+    std::optional<bool> closedAtOnce;
+    QStringList texts;
+    QObject::connect(form.get(), &TForm1::statusTextChanged, [&](const QString& t) {
+        texts << t;
+        if (!closedAtOnce)
+            closedAtOnce = form->close(); // the user closes while the first connect reports
+    });
+    form->show();
+    QElapsedTimer timer;
+    timer.start();
+    while (form->isVisible() && timer.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_TRUE(closedAtOnce.has_value());
+    EXPECT_FALSE(*closedAtOnce);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(form->startupDone());
+    // The shutdown ran after the start-up and saved what it restored.
+    EXPECT_EQ(texts.last(), QStringLiteral("Wait, saving settings ..."));
+    EXPECT_EQ(SettingsStore(dir.path(QStringLiteral("Tesmarin.ini")))
+                  .ReadString(Setting, QStringLiteral("CSV_MaxRows"), QString()),
+              QStringLiteral("1000000"));
 }
