@@ -123,7 +123,8 @@ void TForm1::changeEvent(QEvent* event)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    // Disabled means a secondary window or a comparison is working over it; it closes afterwards.
+    // Disabled means a secondary window or a comparison is working over it; the user closes again
+    // once it is done, so the run keeps its connection and the shutdown sees its result.
     if (!isEnabled() || m_comparing) {
         event->ignore();
         return;
