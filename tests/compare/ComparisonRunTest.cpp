@@ -10,10 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QHash>
 
 #include <condition_variable>
 #include <mutex>
+#include <thread>
 
 using namespace comparetest;
 using fixtures::HttpReply;
@@ -92,6 +94,19 @@ private:
     int m_arrived = 0;
     int m_metAll = 0;
 };
+
+// Threads of this process now. A joined thread may stay listed for a moment, so a count that
+// should drop back to 'expected' is given a little while to do so.
+int ThreadCount(int expected = -1)
+{
+    const auto count = [] {
+        return static_cast<int>(
+            QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+    };
+    for (int i = 0; i < 100 && count() > expected && expected >= 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return count();
+}
 
 QStringList Row(const QString& price, const QString& supplier, const QString& name,
                 const QString& code = Code)
@@ -416,10 +431,39 @@ TEST(ComparisonRun, FailurePartWayReleasesWorkersAndClosesTheWaitWindow)
     window.ticks[0] = window.ticks[2] = true;
     const QList<QStringList> before = window.grid;
 
+    const int threadsBefore = ThreadCount();
     EXPECT_THROW(RunComparison(Brand, Code, Item, window, FastSettings()), AppError);
+    EXPECT_EQ(ThreadCount(threadsBefore), threadsBefore)
+        << "the workers made before the failure were not released";
     EXPECT_EQ(window.waitShown, 1);
     EXPECT_EQ(window.waitClosed, 1);
     EXPECT_TRUE(window.mainEnabled);
     EXPECT_EQ(window.grid, before);
     EXPECT_LE(server.requestCount(), 1);
+}
+
+TEST(ComparisonRun, EveryRunEndsWithItsWorkersReleased)
+{
+    ScriptedDialogs dialogs;
+    FakeComparisonWindow window(Captions(8));
+    window.ticks = QList<bool>(8, true);
+    // Counted without a test server, whose connection threads come and go on their own.
+    const auto runs = [&](int count) {
+        TestHttpServer server;
+        server.route("*", HttpReply::ok(SimplePage));
+        QHash<int, QString> sites;
+        for (int i = 0; i < 8; ++i)
+            sites.insert(i, SimpleRow(server, QStringLiteral("/row%1").arg(i)));
+        const SiteRows rows(sites);
+        for (int run = 0; run < count; ++run)
+            ASSERT_TRUE(RunComparison(Brand, Code, Item, window, FastSettings()));
+        EXPECT_EQ(server.requestCount(), 8 * count);
+    };
+    // The first run starts whatever the libraries keep for later.
+    runs(1);
+    const int threadsBefore = ThreadCount();
+    runs(3);
+    EXPECT_EQ(ThreadCount(threadsBefore), threadsBefore);
+    EXPECT_EQ(window.grid.size(), 2 + 4 * 8);
+    EXPECT_TRUE(dialogs.shown.isEmpty());
 }
