@@ -269,6 +269,7 @@ private:
     bool m_closeAfterStartup = false;
     bool m_closing = false;
     bool m_comparing = false;
+    bool m_dropBrandListAgain = false; // "select BRAND" chosen: drop the list once its close-up ran
     QPointer<TForm3> m_form3;
     QPointer<TForm4> m_form4;
 

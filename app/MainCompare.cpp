@@ -115,13 +115,31 @@ void TForm1::resetBrandList()
 
 void TForm1::ComboBox4Change()
 {
-    if (ComboBox4->currentIndex() <= 0)
-        ComboBox4->showPopup();
+    if (ComboBox4->currentIndex() > 0)
+        return;
+    // The close-up of this choice is still queued: its run button shows a message, and a modal
+    // message closes any dropped-down list. So the list drops once that close-up is over, or
+    // here when no close-up follows (a choice made with the list closed).
+    m_dropBrandListAgain = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_dropBrandListAgain && !m_comparing) {
+                m_dropBrandListAgain = false;
+                ComboBox4->showPopup();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void TForm1::ComboBox4CloseUp()
 {
     SpeedButton23->click();
+    if (m_dropBrandListAgain) {
+        m_dropBrandListAgain = false;
+        if (ComboBox4->currentIndex() <= 0)
+            ComboBox4->showPopup();
+    }
 }
 
 ComparisonSettings TForm1::comparisonSettings() const

@@ -18,6 +18,7 @@
 #include <QHash>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -208,6 +209,52 @@ TEST_F(MainCompare, EnterLooksUpAndAnyOtherKeyResetsTheBrandList)
     QEnterEvent enter(QPointF(4, 4), QPointF(4, 4), QPointF(4, 4));
     QCoreApplication::sendEvent(form1->Edit8, &enter);
     EXPECT_EQ(form1->Edit8->selectedText(), form1->Edit8->text());
+}
+
+namespace {
+// Messages as real modal boxes, each closed a moment after it opened. A modal window closes any
+// dropped-down list, as it does for the user.
+class ModalDialogs : public Dialogs
+{
+public:
+    ModalDialogs() : m_previous(setDialogs(this)) {}
+    ~ModalDialogs() override { setDialogs(m_previous); }
+    void show(const QString& text, Icon, const QString&) override
+    {
+        shown << text;
+        QMessageBox box(QMessageBox::Information, QString(), text);
+        QTimer::singleShot(100, &box, &QMessageBox::accept);
+        box.exec();
+    }
+    bool confirm(const QString& text, const QString&) override
+    {
+        shown << text;
+        return false;
+    }
+    QStringList shown;
+
+private:
+    Dialogs* m_previous;
+};
+} // namespace
+
+TEST_F(MainCompare, ChoosingSelectBrandDropsTheListAgainAfterItsMessage)
+{
+    start();
+    const ModalDialogs modal;
+    lookUp(Typed);
+    choose(0);
+    for (int i = 0; i < 50 && !form1->ComboBox4->view()->isVisible(); ++i)
+        QTest::qWait(20);
+    EXPECT_EQ(modal.shown, QStringList{NoPartMessage});
+    EXPECT_TRUE(form1->ComboBox4->view()->isVisible()) << "the message closed the list and it stayed closed";
+    EXPECT_EQ(form1->ComboBox4->currentIndex(), 0);
+
+    // Closed without a choice: the run button once more, and the list stays closed.
+    form1->ComboBox4->hidePopup();
+    QTest::qWait(300);
+    EXPECT_EQ(modal.shown, (QStringList{NoPartMessage, NoPartMessage}));
+    EXPECT_FALSE(form1->ComboBox4->view()->isVisible());
 }
 
 TEST_F(MainCompare, ChoosingAnItemAsksEveryTickedSupplierInListOrder)
