@@ -29,6 +29,7 @@ TForm3::TForm3(QWidget* mainWindow)
 
     CheckListBox1 = new QListWidget(this);
     QFont listFont = CheckListBox1->font();
+    listFont.setFamily(QStringLiteral("Tahoma"));
     listFont.setBold(true);
     listFont.setPixelSize(16);
     CheckListBox1->setFont(listFont);
@@ -103,7 +104,10 @@ void TForm3::setTicked(int index, bool ticked)
 
 void TForm3::SpeedButton18Click()
 {
-    const QList<bool> toggled = ToggleAllTicks(ticks(), CheckListBox1->currentRow());
+    // The reference is the selected item: a row can be current without being selected.
+    const QList<QListWidgetItem*> selected = CheckListBox1->selectedItems();
+    const int reference = selected.isEmpty() ? -1 : CheckListBox1->row(selected.first());
+    const QList<bool> toggled = ToggleAllTicks(ticks(), reference);
     for (int i = 0; i < toggled.size(); ++i)
         setTicked(i, toggled[i]);
 }

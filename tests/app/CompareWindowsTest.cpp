@@ -97,10 +97,14 @@ TEST_F(CompareWindows, ShownListDisablesTheMainWindowAndEveryCloseStoresTheTicks
               QStringLiteral("2,5"))
         << "other keys stay as they were";
 
-    // Any close stores; no selection takes item 0 as the reference.
+    // Any close stores; no selection takes item 0 as the reference, also while another row is
+    // current without being selected.
     form1->SpeedButton22Click();
-    form3->CheckListBox1->setCurrentRow(-1);
+    form3->setTicked(0, false);
+    form3->CheckListBox1->setCurrentRow(2);
     form3->CheckListBox1->clearSelection();
+    form3->SpeedButton18Click();
+    EXPECT_EQ(form3->ticks(), QList<bool>(SiteCount, true)) << "item 0 (unticked) is the reference";
     form3->SpeedButton18Click();
     form3->close();
     EXPECT_TRUE(form1->isEnabled());
