@@ -2,6 +2,7 @@
 //   corvinel_compare_screenshots <output folder>
 // A local HTTP server stands in for the shops; the part comes from the demo catalogue when it is
 // reachable, otherwise the brand list gets one made-up item.
+#include "ScreenshotSupport.h"
 #include "app/CorvinelApplication.h"
 #include "app/Main.h"
 #include "catalogue/CatalogueConnection.h"
@@ -24,26 +25,8 @@
 #include <exception>
 
 namespace {
-class ConsoleDialogs : public Dialogs
-{
-public:
-    void show(const QString& text, Icon, const QString&) override
-    {
-        std::printf("message: %s\n", qPrintable(text));
-    }
-    bool confirm(const QString& text, const QString&) override
-    {
-        std::printf("question: %s -> No\n", qPrintable(text));
-        return false;
-    }
-};
-
-bool save(QWidget* window, const QString& path)
-{
-    const bool ok = window->grab().save(path);
-    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
-    return ok;
-}
+using screenshots::ConsoleDialogs;
+using screenshots::save;
 
 // A part number of the catalogue, or nothing when it cannot be read.
 QString someCatalogueNumber(CatalogueConnection& connection)

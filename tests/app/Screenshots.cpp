@@ -1,6 +1,7 @@
 // Renders the windows after start-up into PNG files for review:
 //   corvinel_screenshots <output folder>
 // The main window connects with the catalogue values it was built with (the demo catalogue).
+#include "ScreenshotSupport.h"
 #include "app/CorvinelApplication.h"
 #include "app/Main.h"
 #include "compare/ListBrandsForComparePrices.h"
@@ -18,27 +19,8 @@
 #include <cstdio>
 
 namespace {
-// Message boxes go to the console: nobody is there to answer them.
-class ConsoleDialogs : public Dialogs
-{
-public:
-    void show(const QString& text, Icon, const QString&) override
-    {
-        std::printf("message: %s\n", qPrintable(text));
-    }
-    bool confirm(const QString& text, const QString&) override
-    {
-        std::printf("question: %s -> No\n", qPrintable(text));
-        return false;
-    }
-};
-
-bool save(QWidget* window, const QString& path)
-{
-    const bool ok = window->grab().save(path);
-    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
-    return ok;
-}
+using screenshots::ConsoleDialogs;
+using screenshots::save;
 } // namespace
 
 int main(int argc, char** argv)
