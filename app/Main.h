@@ -267,7 +267,6 @@ private:
     bool m_startupDone = false;
     bool m_startupRunning = false;
     bool m_closeAfterStartup = false;
-    bool m_closing = false;
     bool m_comparing = false;
     bool m_dropBrandListAgain = false; // "select BRAND" chosen: drop the list once its close-up ran
     QPointer<TForm3> m_form3;
