@@ -33,7 +33,7 @@ QFrame* separator(QWidget* parent, int y)
 }
 } // namespace
 
-TForm2::TForm2(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window | Qt::FramelessWindowHint)
+TForm2::TForm2(QWidget* mainWindow) : OwnedWindow(mainWindow, Qt::Window | Qt::FramelessWindowHint)
 {
     setFixedSize(536, 261);
     QFont f = font();

@@ -1,14 +1,15 @@
 #pragma once
 
-#include <QWidget>
+#include "platform/OwnedWindow.h"
 
 class QFrame;
 class QLabel;
 class QToolButton;
 
 // The progress window in which the two long runs execute: no frame, five caption labels and the
-// bottom button. Created hidden with the main window as owner, shown and hidden afterwards.
-class TForm2 : public QWidget
+// bottom button. Created hidden with the main window as owner, shown and hidden afterwards; while
+// shown the main window is disabled and this window stays usable over it.
+class TForm2 : public OwnedWindow
 {
     Q_OBJECT
 public:
