@@ -25,7 +25,6 @@
 #include <exception>
 
 namespace {
-using screenshots::ConsoleDialogs;
 using screenshots::save;
 
 // A part number of the catalogue, or nothing when it cannot be read.
@@ -56,9 +55,7 @@ int main(int argc, char** argv)
         return 2;
     }
     ApplyDesktopLook();
-    ConsoleDialogs console;
-    setDialogs(&console);
-    setShellOpenHandler([](const QString& target) { std::printf("open: %s\n", qPrintable(target)); });
+    screenshots::InstallConsolePlatform();
 
     // Each shop answers with its own price; the last one is too slow for the page deadline.
     const QList<int> shops{0, 3, 12, 20, 44};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "platform/ShellOpen.h"
 
 #include <QString>
 #include <QWidget>
@@ -29,6 +30,14 @@ inline bool save(QWidget* window, const QString& path)
     const bool ok = window->grab().save(path);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
     return ok;
+}
+
+// Messages and shell opens of a rendering run go to the console.
+inline void InstallConsolePlatform()
+{
+    static ConsoleDialogs console;
+    setDialogs(&console);
+    setShellOpenHandler([](const QString& target) { std::printf("open: %s\n", qPrintable(target)); });
 }
 
 } // namespace screenshots

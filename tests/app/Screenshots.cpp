@@ -18,10 +18,7 @@
 
 #include <cstdio>
 
-namespace {
-using screenshots::ConsoleDialogs;
 using screenshots::save;
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -32,9 +29,7 @@ int main(int argc, char** argv)
         return 2;
     }
     ApplyDesktopLook();
-    ConsoleDialogs console;
-    setDialogs(&console);
-    setShellOpenHandler([](const QString& target) { std::printf("open: %s\n", qPrintable(target)); });
+    screenshots::InstallConsolePlatform();
 
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
