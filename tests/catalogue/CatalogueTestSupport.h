@@ -5,6 +5,7 @@
 #include "catalogue/StatusLine.h"
 #include "platform/Dialogs.h"
 #include "tests/fixtures/MariaDbServer.h"
+#include "tests/fixtures/ScriptedDialogs.h"
 
 #include <QStringList>
 
@@ -106,22 +107,6 @@ private:
     QStringList m_history;
 };
 
-// Message boxes recorded instead of shown; installed for the lifetime of the object.
-class RecordingDialogs : public Dialogs
-{
-public:
-    RecordingDialogs() : m_previous(setDialogs(this)) {}
-    ~RecordingDialogs() override { setDialogs(m_previous); }
-    void show(const QString& text, Icon, const QString&) override { shown << text; }
-    bool confirm(const QString& text, const QString&) override
-    {
-        shown << text;
-        return false;
-    }
-    QStringList shown;
-
-private:
-    Dialogs* m_previous;
-};
+using RecordingDialogs = fixtures::ScriptedDialogs;
 
 } // namespace cataloguetest

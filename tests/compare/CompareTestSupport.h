@@ -2,6 +2,7 @@
 
 #include "compare/ComparisonRun.h"
 #include "platform/Dialogs.h"
+#include "tests/fixtures/ScriptedDialogs.h"
 
 #include <QList>
 #include <QString>
@@ -69,23 +70,6 @@ public:
     bool mainEnabled = true;
 };
 
-// Messages recorded; questions answered from a script (No once it runs out).
-class ScriptedDialogs : public Dialogs
-{
-public:
-    ScriptedDialogs() : m_previous(setDialogs(this)) {}
-    ~ScriptedDialogs() override { setDialogs(m_previous); }
-    void show(const QString& text, Icon, const QString&) override { shown << text; }
-    bool confirm(const QString& text, const QString&) override
-    {
-        shown << text;
-        return answers.isEmpty() ? false : answers.takeFirst();
-    }
-    QStringList shown;
-    QList<bool> answers;
-
-private:
-    Dialogs* m_previous;
-};
+using ScriptedDialogs = fixtures::ScriptedDialogs;
 
 } // namespace comparetest

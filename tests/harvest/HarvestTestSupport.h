@@ -4,6 +4,7 @@
 
 #include "harvest/InternetSession.h"
 #include "platform/Dialogs.h"
+#include "tests/fixtures/ScriptedDialogs.h"
 #include "tests/fixtures/TestHttpServer.h"
 
 #include <QStringList>
@@ -41,23 +42,7 @@ inline TransferLimits TestLimits()
     return limits;
 }
 
-// Records every message; answers No.
-class RecordingDialogs : public Dialogs
-{
-public:
-    RecordingDialogs() : m_previous(setDialogs(this)) {}
-    ~RecordingDialogs() override { setDialogs(m_previous); }
-    void show(const QString& text, Icon, const QString&) override { shown.append(text); }
-    bool confirm(const QString& text, const QString&) override
-    {
-        shown.append(text);
-        return false;
-    }
-    QStringList shown;
-
-private:
-    Dialogs* m_previous;
-};
+using RecordingDialogs = fixtures::ScriptedDialogs;
 
 inline double SecondsSince(std::chrono::steady_clock::time_point start)
 {
